@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+
+#include "sim/vector3.h"
+
+// Grid of the sheet: particle i sits at row i / GRID_SIDE, column i % GRID_SIDE.
+constexpr int GRID_SIDE = 45;
+constexpr int PARTICLE_COUNT = GRID_SIDE * GRID_SIDE;
+// One quad per grid cell; quad q has its lowest corner at
+// (q / (GRID_SIDE - 1)) * GRID_SIDE + q % (GRID_SIDE - 1).
+constexpr int QUAD_COUNT = (GRID_SIDE - 1) * (GRID_SIDE - 1);
+constexpr int SPRINGS_PER_PARTICLE = 8;
+constexpr int MAX_PINS = 5;
+
+// Rest lengths are floats: 2·√2 is formed in double, then rounded.
+constexpr float STRAIGHT_REST_LENGTH = 2.0f;
+constexpr float DIAGONAL_REST_LENGTH = static_cast<float>(2.8284271247461903);
+
+// Fraction of its last displacement a particle keeps from one step to the next.
+constexpr double DAMPING_FACTOR = 0.99;
+constexpr int RELAXATION_PASSES = 1;
+
+// One end's view of a spring. Every spring is stored twice, once under each
+// end; a missing neighbour is stored as the particle joined to itself with
+// rest length 0, so every particle has exactly eight entries.
+struct ClothSpring {
+  int32_t first;
+  int32_t second;
+  float restLength;
+};
+
+struct PinnedPoint {
+  Vector3 position;
+  int32_t particle;
+};
+
+// The mass-spring sheet. Everything is inline and fixed-size: nothing here
+// allocates, and indices are not range-checked (callers stay in range).
+struct Cloth {
+  Vector3 positions[PARTICLE_COUNT];
+  Vector3 previousPositions[PARTICLE_COUNT];  // Verlet history: one step back
+  Vector3 accelerations[PARTICLE_COUNT];
+  ClothSpring springs[PARTICLE_COUNT][SPRINGS_PER_PARTICLE];
+  Vector3 gravity;
+  Vector3 faceNormals[QUAD_COUNT];  // of the sheet as it was at the start of the last step
+  double timeStep = 1.0;
+  double stiffness = 0.5;
+  PinnedPoint pins[MAX_PINS];  // a ring keeping the five most recent pins
+  int32_t pinCount = 0;
+  int32_t nextPinSlot = 0;
+  // Edge of the box the particles are clamped into, in scene units. A float,
+  // widened to double when the bounds are formed.
+  float boxSize = 100.0f;
+
+  Cloth();
+
+  // Set-up and parameters
+  void resetGrid(double x0, double y0, double z0, double dx, double dy, double dz);
+  void addPin(int particle, double x, double y, double z);
+  void clearPins();
+  void setStiffness(double value) { stiffness = value; }
+  void setTimeStep(double value) { timeStep = value; }
+  void setGravity(double x, double y, double z) { gravity = Vector3(x, y, z); }
+
+  // Accessors for drawing; copies, not references.
+  Vector3 particlePosition(int i) const { return positions[i]; }
+  Vector3 faceNormal(int q) const { return faceNormals[q]; }
+
+  // One time step: the four phases below, in this order.
+  void step();
+  // Normals first, so they describe the sheet before this step moves it.
+  void computeFaceNormals();
+  void applyGravity();
+  // Damped position Verlet; the time step enters only as its square.
+  void integrate();
+  // One in-place pass: clamp each particle into the box and relax its eight
+  // springs, then put every pinned particle back on its pin.
+  void satisfyConstraints();
+};
