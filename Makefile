@@ -22,6 +22,7 @@ run: build
 
 bench: build
 	@$(BUILD_DIR)/bench/step_bench
+	@scripts/with-xvfb.sh $(BUILD_DIR)/bench/display_bench
 
 fuzz:
 	@scripts/fuzz.sh

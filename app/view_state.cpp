@@ -1,0 +1,33 @@
+#include "app/view_state.h"
+
+int windowWidth;
+int windowHeight;
+float boxSize;
+float nearPlane;
+float farPlane;
+float stiffnessSetting;
+
+double stepSize = 1.0;
+Vector3 eyePosition(0.0, 0.0, 150.0);
+Vector3 lookAtCentre(0.0, 0.0, 0.0);
+int rotationAngle = 290;
+bool showQuads = true;
+bool showNormals = false;
+bool showParticles = false;
+bool animating = false;
+bool stepPending = false;
+int textureCounter = 0;
+int currentTexture = 0;
+
+Cloth cloth;
+
+void setStartupViewState() {
+  windowWidth = 500;
+  windowHeight = 400;
+  boxSize = 100.0f;
+  // Far enough to keep depth precision, well inside the 100 units between the
+  // eye and the near face of the box.
+  nearPlane = 1.0f;
+  farPlane = 400.0f;
+  stiffnessSetting = 0.5f;
+}
