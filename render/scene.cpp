@@ -5,14 +5,14 @@
 #include "app/view_state.h"
 #include "render/cloth_drawing.h"
 
-const Material boxMaterial = {{0.0f, 0.4f, 0.0f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f},
-                              {0.0f, 0.0f, 0.0f, 1.0f}, 0.0f};
-const Material clothMaterial = {{0.1f, 0.1f, 0.1f, 1.0f}, {0.4f, 0.4f, 0.4f, 1.0f},
-                                {0.2f, 0.1f, 0.8f, 1.0f}, 0.0f};
-const Material markerMaterial = {{1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f},
-                                 {1.0f, 1.0f, 1.0f, 1.0f}, 0.5f};
-const Material startupMaterial = {{0.33f, 0.22f, 0.03f, 1.0f}, {0.78f, 0.57f, 0.11f, 1.0f},
-                                  {0.99f, 0.91f, 0.81f, 1.0f}, 27.8f};
+const Material boxMaterial = {
+    {0.0f, 0.4f, 0.0f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, 0.0f};
+const Material clothMaterial = {
+    {0.1f, 0.1f, 0.1f, 1.0f}, {0.4f, 0.4f, 0.4f, 1.0f}, {0.2f, 0.1f, 0.8f, 1.0f}, 0.0f};
+const Material markerMaterial = {
+    {1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}, 0.5f};
+const Material startupMaterial = {
+    {0.33f, 0.22f, 0.03f, 1.0f}, {0.78f, 0.57f, 0.11f, 1.0f}, {0.99f, 0.91f, 0.81f, 1.0f}, 27.8f};
 
 const LightSource lightTable[LIGHT_COUNT] = {
     {{0, 0, 1, 0}, {0.1f, 0.1f, 0.1f, 1}, {1, 1, 1, 1}, {0.8f, 0.8f, 0.8f, 1}},

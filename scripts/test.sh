@@ -21,3 +21,6 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 # The trajectory comparison builds its own binaries: once, above, is enough.
 (cd build-sanitize && ctest --output-on-failure -j "$jobs" -E bit_exact)
+
+echo "== fuzzing the BMP reader: seed corpus, then a short bounded run =="
+scripts/fuzz.sh 20
