@@ -2,6 +2,7 @@
 # whatever Debian packages are missing first.
 BUILD_DIR := build
 JOBS := $(shell nproc)
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build test run bench fuzz format clean
 

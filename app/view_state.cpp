@@ -30,4 +30,5 @@ void setStartupViewState() {
   nearPlane = 1.0f;
   farPlane = 400.0f;
   stiffnessSetting = 0.5f;
+  cloth.boxSize = boxSize;
 }

@@ -7,11 +7,11 @@
 // changed by the keyboard, idle stepping and reshape.
 
 // Set by setStartupViewState, the first step of start-up.
-extern int windowWidth;   // pixels; reshape stores each new size
-extern int windowHeight;  // pixels
-extern float boxSize;     // edge of the box that holds the cloth, scene units
-extern float nearPlane;   // perspective near distance, scene units
-extern float farPlane;    // perspective far distance, scene units
+extern int windowWidth;         // pixels; reshape stores each new size
+extern int windowHeight;        // pixels
+extern float boxSize;           // edge of the box that holds the cloth, scene units
+extern float nearPlane;         // perspective near distance, scene units
+extern float farPlane;          // perspective far distance, scene units
 extern float stiffnessSetting;  // the keyboard's single-precision copy of the stiffness
 
 // Static initial values, present before main runs.
@@ -22,12 +22,22 @@ extern int rotationAngle;  // degrees about the vertical axis; never wrapped
 extern bool showQuads;
 extern bool showNormals;
 extern bool showParticles;
-extern bool animating;    // step at every idle call
-extern bool stepPending;  // step at the next idle call
+extern bool animating;      // step at every idle call
+extern bool stepPending;    // step at the next idle call
 extern int textureCounter;  // presses of the texture key
 extern int currentTexture;  // texture slot bound for the quads, 0 to 9
 
 // The one simulated sheet.
 extern Cloth cloth;
 
+// Arguments of Cloth::resetGrid for the flat start-up sheet: first row at
+// height 90, columns 2 apart along +x, rows 2 apart downwards.
+struct GridLayout {
+  double x0, y0, z0;
+  double dx, dy, dz;
+};
+constexpr GridLayout STARTUP_LAYOUT = {10.0, 90.0, 0.0, 2.0, -2.0, 0.0};
+
+// The values start-up gives the members above that have no static initial
+// value; the cloth's box follows boxSize.
 void setStartupViewState();

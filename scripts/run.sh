@@ -1,5 +1,30 @@
 #!/usr/bin/env bash
-# Starts the program from the folder that holds the ten textures.
+# Starts vantrelle in the folder that holds the ten textures. On a machine
+# without a display it runs the program under Xvfb instead, lets the cloth
+# fall for a few seconds, and saves a screenshot.
+# Usage: run.sh BUILD_DIR   (DEMO_KEYS: the keys pressed headless, default "a")
 set -euo pipefail
-build_dir=${1:-build}
-echo "The application is not built yet; the simulation core is in $build_dir."
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=$(cd "${1:-build}" && pwd)
+cd "$build_dir/textures"
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$build_dir/vantrelle"
+fi
+
+screenshot="$build_dir/vantrelle-screenshot.png"
+echo "No display: running vantrelle under Xvfb; the screenshot goes to $screenshot"
+export SCREENSHOT="$screenshot" VANTRELLE="$build_dir/vantrelle" DEMO_KEYS="${DEMO_KEYS:-a}"
+"$root/scripts/with-xvfb.sh" bash -c '
+  set -euo pipefail
+  "$VANTRELLE" &
+  program=$!
+  timeout 20 xdotool search --sync --name "^Vantrelle$" >/dev/null
+  xdotool mousemove 200 200
+  for key in $DEMO_KEYS; do xdotool key "$key"; done
+  sleep 4
+  import -window root "$SCREENSHOT"
+  xdotool key q
+  wait "$program"
+'
+echo "Screenshot saved: $screenshot"

@@ -10,9 +10,7 @@ constexpr int PARTICLE_COUNT = GRID_SIDE * GRID_SIDE;
 // One quad per grid cell, numbered row by row.
 constexpr int QUAD_COUNT = (GRID_SIDE - 1) * (GRID_SIDE - 1);
 // Quad q's corners are this particle r, r + 1, r + GRID_SIDE and r + GRID_SIDE + 1.
-constexpr int quadCorner(int q) {
-  return (q / (GRID_SIDE - 1)) * GRID_SIDE + q % (GRID_SIDE - 1);
-}
+constexpr int quadCorner(int q) { return (q / (GRID_SIDE - 1)) * GRID_SIDE + q % (GRID_SIDE - 1); }
 constexpr int SPRINGS_PER_PARTICLE = 8;
 constexpr int MAX_PINS = 5;
 

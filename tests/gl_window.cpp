@@ -1,6 +1,6 @@
 #include "tests/gl_window.h"
 
-#include <GL/freeglut_ext.h>
+#include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <X11/Xutil.h>
 

@@ -1,0 +1,13 @@
+#include "app/idle.h"
+
+#include <GL/glut.h>
+
+#include "app/view_state.h"
+
+void idle() {
+  if (stepPending) {
+    cloth.step();
+    glutPostRedisplay();
+  }
+  stepPending = animating;
+}

@@ -1,0 +1,42 @@
+// Vantrelle: a mass-spring cloth in a box, drawn with fixed-function OpenGL
+// and driven from the keyboard.
+#include <GL/glut.h>
+
+#include "app/idle.h"
+#include "app/keyboard.h"
+#include "app/view_state.h"
+#include "render/scene.h"
+#include "render/texture.h"
+
+int main(int argc, char** argv) {
+  setStartupViewState();
+
+  // Every argument is GLUT's: the program has no options of its own.
+  glutInit(&argc, argv);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitWindowSize(windowWidth, windowHeight);
+  glutInitWindowPosition(100, 100);
+  glutCreateWindow("Vantrelle");
+  glutDisplayFunc(display);
+  glutReshapeFunc(reshape);
+  glutKeyboardFunc(keyboard);
+  glutIdleFunc(idle);
+
+  initRenderState();
+  // All ten must load; a bad file ends the program here with status 1.
+  initDefaultTexture();
+  for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) loadTexture(TEXTURE_FILE_NAMES[slot], slot);
+
+  // Laid out flat; the pins pull the top corners into place from the first step.
+  const GridLayout& l = STARTUP_LAYOUT;
+  cloth.resetGrid(l.x0, l.y0, l.z0, l.dx, l.dy, l.dz);
+  cloth.setGravity(0.0, -0.01, 0.0);
+  cloth.setTimeStep(1.0);
+  cloth.addPin(0, 20.0, 90.0, 30.0);
+  cloth.addPin(44, 65.0, 90.0, -20.0);
+
+  initLighting();
+  glutFullScreen();
+  glutMainLoop();
+  return 0;
+}

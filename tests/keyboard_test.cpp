@@ -1,0 +1,237 @@
+// Keyboard commands and idle stepping, called as GLUT would call them, on a
+// real window so that redraw requests can be observed.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "app/idle.h"
+#include "app/keyboard.h"
+#include "app/view_state.h"
+#include "tests/gl_window.h"
+
+namespace {
+
+int framesDrawn = 0;
+void countFrame() { ++framesDrawn; }
+
+class KeyboardTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    openTestWindow(200, 200);
+    glutDisplayFunc(countFrame);
+  }
+
+  void SetUp() override {
+    // The state start-up leaves: the static values, then main's.
+    stepSize = 1.0;
+    eyePosition = Vector3(0, 0, 150);
+    lookAtCentre = Vector3(0, 0, 0);
+    rotationAngle = 290;
+    showQuads = true;
+    showNormals = false;
+    showParticles = false;
+    animating = false;
+    stepPending = false;
+    textureCounter = 0;
+    currentTexture = 0;
+    cloth = Cloth();
+    setStartupViewState();
+    const GridLayout& l = STARTUP_LAYOUT;
+    cloth.resetGrid(l.x0, l.y0, l.z0, l.dx, l.dy, l.dz);
+    cloth.setGravity(0, -0.01, 0);
+    cloth.addPin(0, 20, 90, 30);
+    cloth.addPin(44, 65, 90, -20);
+    settle();
+  }
+
+  // Lets GLUT run any redraw that was requested; returns how many ran.
+  static int settle() {
+    framesDrawn = 0;
+    for (int i = 0; i < 3; ++i) glutMainLoopEvent();
+    return framesDrawn;
+  }
+
+  struct Result {
+    std::string output;
+    bool redisplay;
+  };
+  static Result press(unsigned char key) {
+    testing::internal::CaptureStdout();
+    keyboard(key, 17, 23);
+    const std::string output = testing::internal::GetCapturedStdout();
+    return {output, settle() > 0};
+  }
+
+  // Steps taken by one idle call, told by the sheet's middle particle moving.
+  static bool idleStepped() {
+    const Vector3 before = cloth.particlePosition(1012);
+    idle();
+    const Vector3 after = cloth.particlePosition(1012);
+    return before.y != after.y;
+  }
+};
+
+TEST_F(KeyboardTest, CommandTable) {
+  struct Case {
+    unsigned char key;
+    std::string line;
+    bool redisplay;
+    std::function<void()> expectState;
+  };
+  const Case cases[] = {
+      {'-', "Sping Constant = 0.45\n", false,
+       [] {
+         EXPECT_EQ(stiffnessSetting, static_cast<float>(0.5 - 0.05));
+         EXPECT_EQ(cloth.stiffness, 0.5 - 0.05) << "the cloth gets the double sum";
+       }},
+      {'=', "Sping Constant = 0.55\n", false, [] { EXPECT_EQ(cloth.stiffness, 0.5 + 0.05); }},
+      {'1', "Restore Constrained Points \n", true,
+       [] {
+         EXPECT_EQ(cloth.pinCount, 4);
+         EXPECT_EQ(cloth.pins[2].particle, 0);
+         EXPECT_EQ(cloth.pins[2].position.y, 100.0);
+         EXPECT_EQ(cloth.pins[3].particle, 44);
+         EXPECT_EQ(cloth.pins[3].position.z, -40.0);
+       }},
+      {'2', "Delete Constrained Points \n", true, [] { EXPECT_EQ(cloth.pinCount, 0); }},
+      {'3', "Rotate Angle = 295\n", true, [] { EXPECT_EQ(rotationAngle, 295); }},
+      {'4', "Rotate Angle = 285\n", true, [] { EXPECT_EQ(rotationAngle, 285); }},
+      {'5', "Zoom In \n", true,
+       [] {
+         EXPECT_EQ(eyePosition.z, 160.0);
+         EXPECT_EQ(eyePosition.x, 0.0);
+       }},
+      {'6', "Zoom Out \n", true, [] { EXPECT_EQ(eyePosition.z, 140.0); }},
+      {'[', "Time Step = 0.5\n", true, [] { EXPECT_EQ(cloth.timeStep, 0.5); }},
+      {']', "Time Step = 1.5\n", true, [] { EXPECT_EQ(cloth.timeStep, 1.5); }},
+      {'a', "Animate \n", false,
+       [] {
+         EXPECT_TRUE(animating);
+         EXPECT_FALSE(stepPending);
+       }},
+      {'s', "Step Through \n", false,
+       [] {
+         EXPECT_TRUE(stepPending);
+         EXPECT_FALSE(animating);
+       }},
+      {'f', "Quads\n", true, [] { EXPECT_FALSE(showQuads); }},
+      {'n', "Normals\n", true, [] { EXPECT_TRUE(showNormals); }},
+      {'p', "Particles\n", true, [] { EXPECT_TRUE(showParticles); }},
+      {'r', "Reset = \n", true,
+       [] {
+         EXPECT_EQ(cloth.positions[44].x, 98.0);
+         EXPECT_EQ(cloth.pinCount, 2) << "pins survive a reset";
+       }},
+      {'t', "Texture is 1\n", true, [] { EXPECT_EQ(currentTexture, 1); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "key " << c.key);
+    SetUp();
+    if (c.key == 'r') cloth.step();  // something to reset
+    const Result result = press(c.key);
+    EXPECT_EQ(result.output, c.line);
+    EXPECT_EQ(result.redisplay, c.redisplay);
+    c.expectState();
+  }
+}
+
+TEST_F(KeyboardTest, KeysOutsideTheTableDoNothing) {
+  const Cloth before = cloth;
+  for (unsigned char key : std::string("b0+AFNPRSTz \t\x7f\xff")) {
+    SCOPED_TRACE(static_cast<int>(key));
+    const Result result = press(key);
+    EXPECT_EQ(result.output, "");
+    EXPECT_FALSE(result.redisplay);
+  }
+  EXPECT_EQ(rotationAngle, 290);
+  EXPECT_EQ(stiffnessSetting, 0.5f);
+  EXPECT_EQ(stepSize, 1.0);
+  EXPECT_TRUE(showQuads);
+  EXPECT_FALSE(animating || stepPending);
+  EXPECT_EQ(textureCounter, 0);
+  EXPECT_EQ(cloth.pinCount, before.pinCount);
+  EXPECT_EQ(cloth.stiffness, before.stiffness);
+}
+
+TEST_F(KeyboardTest, StiffnessHeldAsFloatDriftsFromTheDecimals) {
+  std::string line;
+  for (int i = 0; i < 10; ++i) line = press('-').output;
+  EXPECT_NE(stiffnessSetting, 0.0f);
+  EXPECT_LT(std::abs(stiffnessSetting), 1e-7f);
+  EXPECT_EQ(line, "Sping Constant = -3.65078e-08\n");
+
+  SetUp();
+  for (int i = 0; i < 10; ++i) line = press('=').output;
+  EXPECT_EQ(line, "Sping Constant = 1\n");
+  EXPECT_EQ(stiffnessSetting, 1.0000001f);
+}
+
+TEST_F(KeyboardTest, StepSizeGoesPastZero) {
+  EXPECT_EQ(press('[').output, "Time Step = 0.5\n");
+  EXPECT_EQ(press('[').output, "Time Step = 0\n");
+  EXPECT_EQ(cloth.timeStep, 0.0);
+  EXPECT_EQ(press('[').output, "Time Step = -0.5\n");
+  EXPECT_EQ(cloth.timeStep, -0.5);
+}
+
+TEST_F(KeyboardTest, TextureLineCountsPressesWhileTheSlotWraps) {
+  for (int press_count = 1; press_count <= 11; ++press_count) {
+    const Result result = press('t');
+    EXPECT_EQ(result.output, "Texture is " + std::to_string(press_count) + "\n");
+    EXPECT_EQ(currentTexture, press_count % 10);
+  }
+}
+
+TEST_F(KeyboardTest, RestorePinsTwiceFillsTheRing) {
+  press('1');
+  press('1');
+  EXPECT_EQ(cloth.pinCount, 5);
+  EXPECT_EQ(cloth.nextPinSlot, 1);
+  press('2');
+  press('1');
+  EXPECT_EQ(cloth.pinCount, 2);
+  cloth.step();
+  EXPECT_EQ(cloth.positions[0].y, 100.0);
+  EXPECT_EQ(cloth.positions[44].x, 90.0);
+}
+
+TEST_F(KeyboardTest, IdleStepsOnlyWhenArmed) {
+  // Stopped: nothing moves and nothing is redrawn.
+  EXPECT_FALSE(idleStepped());
+  EXPECT_EQ(settle(), 0);
+
+  // a arms; the first step comes on the second idle call, with a redraw.
+  press('a');
+  EXPECT_FALSE(idleStepped());
+  EXPECT_EQ(settle(), 0);
+  EXPECT_TRUE(idleStepped());
+  EXPECT_EQ(settle(), 1);
+  EXPECT_TRUE(idleStepped());
+
+  // s while animating: exactly one more step, then stopped.
+  press('s');
+  EXPECT_TRUE(idleStepped());
+  EXPECT_FALSE(idleStepped());
+  EXPECT_FALSE(idleStepped());
+
+  // s twice before an idle call is still one step.
+  press('s');
+  press('s');
+  EXPECT_TRUE(idleStepped());
+  EXPECT_FALSE(idleStepped());
+}
+
+TEST_F(KeyboardTest, ResetDuringAnimationKeepsAnimating) {
+  press('a');
+  for (int i = 0; i < 20; ++i) idle();
+  press('r');
+  EXPECT_EQ(cloth.positions[0].x, 10.0) << "laid out flat again";
+  EXPECT_TRUE(animating);
+  idle();
+  EXPECT_EQ(cloth.positions[0].x, 20.0) << "back on its pin after the next step";
+}
+
+}  // namespace
