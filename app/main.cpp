@@ -28,12 +28,7 @@ int main(int argc, char** argv) {
   for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) loadTexture(TEXTURE_FILE_NAMES[slot], slot);
 
   // Laid out flat; the pins pull the top corners into place from the first step.
-  const GridLayout& l = STARTUP_LAYOUT;
-  cloth.resetGrid(l.x0, l.y0, l.z0, l.dx, l.dy, l.dz);
-  cloth.setGravity(0.0, -0.01, 0.0);
-  cloth.setTimeStep(1.0);
-  cloth.addPin(0, 20.0, 90.0, 30.0);
-  cloth.addPin(44, 65.0, 90.0, -20.0);
+  setUpStartupCloth(cloth);
 
   initLighting();
   glutFullScreen();

@@ -21,6 +21,15 @@ int currentTexture = 0;
 
 Cloth cloth;
 
+void setUpStartupCloth(Cloth& sheet) {
+  const GridLayout& l = STARTUP_LAYOUT;
+  sheet.resetGrid(l.x0, l.y0, l.z0, l.dx, l.dy, l.dz);
+  sheet.setGravity(0.0, -0.01, 0.0);
+  sheet.setTimeStep(1.0);
+  sheet.addPin(0, 20.0, 90.0, 30.0);
+  sheet.addPin(44, 65.0, 90.0, -20.0);
+}
+
 void setStartupViewState() {
   windowWidth = 500;
   windowHeight = 400;

@@ -38,6 +38,10 @@ struct GridLayout {
 };
 constexpr GridLayout STARTUP_LAYOUT = {10.0, 90.0, 0.0, 2.0, -2.0, 0.0};
 
+// Lays the sheet out flat, sets gravity and the time step, and pins the two
+// top corners away from their grid places, as start-up does.
+void setUpStartupCloth(Cloth& sheet);
+
 // The values start-up gives the members above that have no static initial
 // value; the cloth's box follows boxSize.
 void setStartupViewState();

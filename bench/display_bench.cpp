@@ -18,10 +18,7 @@ void prepareScene() {
   initLighting();
   uploadSolidTexture(0, 200, 180, 120, 256);
   reshape(1280, 1024);
-  cloth.resetGrid(10, 90, 0, 2, -2, 0);
-  cloth.setGravity(0, -0.01, 0);
-  cloth.addPin(0, 20, 90, 30);
-  cloth.addPin(44, 65, 90, -20);
+  setUpStartupCloth(cloth);
   for (int n = 0; n < 200; ++n) cloth.step();
 }
 

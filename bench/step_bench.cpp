@@ -4,17 +4,14 @@
 
 #include <memory>
 
+#include "app/view_state.h"
 #include "sim/cloth.h"
 
 namespace {
 
 std::unique_ptr<Cloth> makeHangingCloth() {
   auto cloth = std::make_unique<Cloth>();
-  cloth->resetGrid(10, 90, 0, 2, -2, 0);
-  cloth->setGravity(0, -0.01, 0);
-  cloth->setTimeStep(1);
-  cloth->addPin(0, 20, 90, 30);
-  cloth->addPin(44, 65, 90, -20);
+  setUpStartupCloth(*cloth);
   for (int n = 0; n < 200; ++n) cloth->step();
   return cloth;
 }

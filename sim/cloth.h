@@ -33,7 +33,7 @@ struct ClothSpring {
 
 struct PinnedPoint {
   Vector3 position;
-  int32_t particle;
+  int32_t particle = 0;
 };
 
 // The mass-spring sheet. Everything is inline and fixed-size: nothing here

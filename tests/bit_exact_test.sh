@@ -21,7 +21,8 @@ for build in "${builds[@]}"; do
   name=$(echo "$build" | tr -c 'a-zA-Z0-9\n' '_')
   # shellcheck disable=SC2086
   $build -std=c++20 -ffp-contract=off -I"$source_dir" \
-    "$source_dir/sim/cloth.cpp" "$source_dir/tools/trajectory_digest.cpp" -o "$work_dir/$name"
+    "$source_dir/sim/cloth.cpp" "$source_dir/app/view_state.cpp" \
+    "$source_dir/tools/trajectory_digest.cpp" -o "$work_dir/$name"
   output=$("$work_dir/$name")
   if [ -z "$reference" ]; then
     reference=$output

@@ -39,11 +39,7 @@ class KeyboardTest : public testing::Test {
     currentTexture = 0;
     cloth = Cloth();
     setStartupViewState();
-    const GridLayout& l = STARTUP_LAYOUT;
-    cloth.resetGrid(l.x0, l.y0, l.z0, l.dx, l.dy, l.dz);
-    cloth.setGravity(0, -0.01, 0);
-    cloth.addPin(0, 20, 90, 30);
-    cloth.addPin(44, 65, 90, -20);
+    setUpStartupCloth(cloth);
     settle();
   }
 

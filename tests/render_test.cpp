@@ -22,11 +22,11 @@ struct Pixel {
   int y;
 };
 
-// Where a point of cloth space lands in the window for the view in force:
-// the eye on the z axis looking at the origin, the scene turned about y.
-Pixel project(Vector3 p) {
+// Where a point of cloth space lands in the window: the eye on the z axis
+// looking at the origin, the scene turned about y by the given angle.
+Pixel project(Vector3 p, int degrees = rotationAngle) {
   const double pi = std::acos(-1.0);
-  const double angle = rotationAngle * pi / 180.0;
+  const double angle = degrees * pi / 180.0;
   const double x = p.x - 0.5 * boxSize;
   const double y = p.y - 0.5 * boxSize;
   const double turnedX = x * std::cos(angle) + p.z * std::sin(angle);
@@ -196,14 +196,8 @@ TEST_F(RenderTest, RotationTurnsBoxAndClothTogetherWhileTheLightsStay) {
   // The sheet spans x from -40 to +48 about the box centre; half round, it
   // spans -48 to +40. Probe the top row at x = -44 and x = +44.
   showParticles = true;
-  auto topRowAt = [](double x) {
-    // Placed in scene space at rotation 0, where cloth x = scene x + 50.
-    const int saved = rotationAngle;
-    rotationAngle = 0;
-    const Pixel p = project({x + 50, 90, 0});
-    rotationAngle = saved;
-    return p;
-  };
+  // Placed in scene space at rotation 0, where cloth x = scene x + 50.
+  auto topRowAt = [](double x) { return project({x + 50, 90, 0}, 0); };
   rotationAngle = 0;
   frame = draw();
   EXPECT_EQ(litAround(frame, topRowAt(-44)), 0);

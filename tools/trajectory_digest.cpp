@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/view_state.h"
 #include "sim/cloth.h"
 
 namespace {
@@ -25,11 +26,7 @@ uint64_t digest(const Cloth& cloth) {
 
 int main() {
   auto cloth = std::make_unique<Cloth>();
-  cloth->resetGrid(10, 90, 0, 2, -2, 0);
-  cloth->setGravity(0, -0.01, 0);
-  cloth->setTimeStep(1);
-  cloth->addPin(0, 20, 90, 30);
-  cloth->addPin(44, 65, 90, -20);
+  setUpStartupCloth(*cloth);
   const int checkpoints[] = {1, 2, 10, 100, 400};
   int done = 0;
   for (int target : checkpoints) {
