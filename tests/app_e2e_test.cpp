@@ -227,6 +227,13 @@ TEST_F(AppEndToEnd, ScriptedSessionEchoesEveryCommandAndQuits) {
     command(c.keysym, c.line);
   }
 
+  // Fifteen steps nearer put the eye on the point it looks at; the program
+  // must go on drawing and answering keys.
+  command("a", "Animate \n");
+  for (int i = 0; i < 15; ++i) command("6", "Zoom Out \n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  command("5", "Zoom In \n");
+
   pressKey("q");
   EXPECT_EQ(program.waitForExit(10), 0);
   EXPECT_EQ(program.output(), transcript);

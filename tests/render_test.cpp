@@ -239,6 +239,26 @@ TEST_F(RenderTest, DisplayRestoresTheModelviewAndLeavesTexturingOn) {
   EXPECT_EQ(shininess, markerMaterial.shininess);
 }
 
+TEST_F(RenderTest, EyeOnTheLookAtCentreStillDrawsAFrame) {
+  // Fifteen presses of the nearer-camera key from start-up put the eye here,
+  // where the viewing direction is undefined.
+  eyePosition = lookAtCentre;
+  cloth.computeFaceNormals();
+  showParticles = true;
+  showNormals = true;
+  display();
+  display();
+  GLdouble matrix[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, matrix);
+  EXPECT_EQ(matrix[0], 1.0);
+  EXPECT_EQ(matrix[12], 0.0);
+
+  eyePosition = Vector3(0, 0, 150);
+  const Frame frame = draw();
+  EXPECT_EQ(frame.litCount(170, 120, 330, 280), 160 * 160)
+      << "drawing goes on once the eye moves away";
+}
+
 TEST_F(RenderTest, LightsAreLoadedInEyeCoordinatesAndOnlyThreeAreOn) {
   for (int i = 0; i < LIGHT_COUNT; ++i) {
     GLfloat position[4];
