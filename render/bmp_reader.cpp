@@ -2,6 +2,7 @@
 #include <climits>
 #include <cstdio>
 #include <new>
+#include <utility>
 
 #include "render/texture.h"
 
@@ -92,8 +93,7 @@ int readBmp(const char* fileName, TextureImage& image) {
   const int64_t rowBytes = width * 3;
   const int64_t stride = (rowBytes + 3) / 4 * 4;
   const int64_t size = fileSize(f);
-  const bool tooShort =
-      size >= 0 && (rows == 0 || pixelOffset + stride * (rows - 1) + rowBytes > size);
+  const bool tooShort = size >= 0 && pixelOffset + stride * (rows - 1) + rowBytes > size;
   if (count == 0 || tooShort) {
     std::printf("Error reading image data from %s.\n", fileName);
     return 0;

@@ -18,7 +18,8 @@ constexpr const char* TEXTURE_FILE_NAMES[TEXTURE_SLOT_COUNT] = {
 
 // A decoded image: width × height pixels of red, green, blue, tightly packed.
 // Row 0 is the bottom row of the picture (the first one an ordinary bitmap
-// stores), so it lands at t = 0.
+// stores), so it lands at t = 0; a top-down file is turned the same way and
+// reports its height as a positive row count.
 struct TextureImage {
   int32_t width = 0;
   int32_t height = 0;
