@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Everything `make test` runs: the release build's tests, the same tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers.
+# Everything `make test` runs: the release build's tests, the BMP fuzzer, and
+# the same tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -13,6 +13,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 
+echo "== fuzzing the BMP reader: seed corpus, then a short bounded run =="
+scripts/fuzz.sh 20
+
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANTRELLE_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j "$jobs"
@@ -21,6 +24,3 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 # The trajectory comparison builds its own binaries: once, above, is enough.
 (cd build-sanitize && ctest --output-on-failure -j "$jobs" -E bit_exact)
-
-echo "== fuzzing the BMP reader: seed corpus, then a short bounded run =="
-scripts/fuzz.sh 20
