@@ -43,6 +43,12 @@ void changeStepSize(double delta) {
   echo("Time Step = ", stepSize);
 }
 
+// The line names the layer, never its new state.
+void toggle(bool& layer, const char* name) {
+  layer = !layer;
+  echo(name);
+}
+
 void turn(int degrees) {
   rotationAngle += degrees;
   echo("Rotate Angle = ", rotationAngle);
@@ -95,16 +101,13 @@ bool runCommand(unsigned char key) {
       echo("Step Through ");
       return false;
     case 'f':
-      showQuads = !showQuads;
-      echo("Quads");
+      toggle(showQuads, "Quads");
       return true;
     case 'n':
-      showNormals = !showNormals;
-      echo("Normals");
+      toggle(showNormals, "Normals");
       return true;
     case 'p':
-      showParticles = !showParticles;
-      echo("Particles");
+      toggle(showParticles, "Particles");
       return true;
     case 'r': {
       const GridLayout& l = STARTUP_LAYOUT;

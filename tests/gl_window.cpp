@@ -50,10 +50,6 @@ void openTestWindow(int width, int height) {
   }
 }
 
-void pumpEvents() {
-  for (int i = 0; i < 10; ++i) glutMainLoopEvent();
-}
-
 Frame Frame::capture() {
   // Read what reached the window on the X server, as a person would see it.
   glFinish();

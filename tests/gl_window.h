@@ -18,9 +18,6 @@ struct Rgb {
 // Opens the window once per process and makes it current.
 void openTestWindow(int width, int height);
 
-// Lets GLUT handle pending window-system events (map, expose).
-void pumpEvents();
-
 // What the window shows on the X server after display() swapped.
 class Frame {
  public:
