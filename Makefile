@@ -4,22 +4,23 @@ BUILD_DIR := build
 JOBS := $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build test run bench fuzz format clean
+.PHONY: all deps build test run bench fuzz windows test-windows format clean
 
 all: build
 
 deps:
-	@scripts/install-deps.sh
+	@scripts/install-deps.sh test
 
 build: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Installs and builds only what running needs.
+run:
+	@scripts/run.sh $(BUILD_DIR)
 
 test:
 	@scripts/test.sh
-
-run: build
-	@scripts/run.sh $(BUILD_DIR)
 
 bench: build
 	@$(BUILD_DIR)/bench/step_bench
@@ -27,6 +28,14 @@ bench: build
 
 fuzz:
 	@scripts/fuzz.sh
+
+# build-windows/vantrelle-windows.zip, cross-built with mingw-w64.
+windows:
+	@scripts/windows.sh
+
+# The Windows package under Wine, against the Linux build.
+test-windows:
+	@scripts/test-windows.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

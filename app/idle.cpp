@@ -1,6 +1,6 @@
 #include "app/idle.h"
 
-#include <GL/glut.h>
+#include "render/opengl.h"
 
 #include "app/view_state.h"
 

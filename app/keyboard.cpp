@@ -1,6 +1,6 @@
 #include "app/keyboard.h"
 
-#include <GL/glut.h>
+#include "render/opengl.h"
 
 #include <cstdlib>
 #include <iostream>

@@ -1,6 +1,6 @@
 // Vantrelle: a mass-spring cloth in a box, drawn with fixed-function OpenGL
 // and driven from the keyboard.
-#include <GL/glut.h>
+#include "render/opengl.h"
 
 #include "app/idle.h"
 #include "app/keyboard.h"

@@ -1,6 +1,6 @@
 #include "render/cloth_drawing.h"
 
-#include <GL/gl.h>
+#include "render/opengl.h"
 
 #include "app/view_state.h"
 #include "render/scene.h"

@@ -1,6 +1,6 @@
 #include "render/scene.h"
 
-#include <GL/glut.h>
+#include "render/opengl.h"
 
 #include "app/view_state.h"
 #include "render/cloth_drawing.h"

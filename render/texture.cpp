@@ -1,6 +1,6 @@
 #include "render/texture.h"
 
-#include <GL/gl.h>
+#include "render/opengl.h"
 
 #include <cstdlib>
 #include <iostream>

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-300}
 unset MAKEFLAGS MAKELEVEL
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRELLE_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
 

@@ -1,24 +1,146 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and `make run` need,
-# only when something is missing, so repeated runs cost nothing.
+# Installs the packages one task needs, only when something is missing, so
+# repeated runs cost nothing.
+# Usage: install-deps.sh TASK...   TASK: run, test, record or windows
+#   run      compiler, CMake, freeglut, GLU (and Xvfb, xdotool, ImageMagick
+#            when there is no display, for the headless run)
+#   test     everything the tests, benchmarks and fuzzer need
+#   record   the recorder: libpng, ffmpeg, Xvfb
+#   windows  the mingw-w64 cross compiler and Wine for the Windows build
+# Debian and Ubuntu get the packages through apt-get. Elsewhere the script
+# checks that the tools are present and, if not, names the packages to
+# install with that system's package manager and stops.
 set -euo pipefail
 
-packages=(
-  build-essential cmake clang libclang-rt-14-dev clang-format
-  libgtest-dev libbenchmark-dev
-  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev
-  xvfb xauth xdotool imagemagick
-)
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+[ $# -gt 0 ] || set -- run
+for task in "$@"; do
+  case $task in
+    run | test | record | windows) ;;
+    *)
+      echo "install-deps.sh: unknown task '$task' (run, test, record or windows)" >&2
+      exit 2
+      ;;
+  esac
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+headless=0
+[ -n "${DISPLAY:-}" ] || headless=1
+
+# Package names per task, for each package manager.
+apt_run=(build-essential cmake freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri)
+apt_headless=(xvfb xauth xdotool imagemagick)
+apt_test=(clang libclang-rt-14-dev clang-format libgtest-dev libbenchmark-dev libx11-dev libxtst-dev
+  libpng-dev ffmpeg)
+apt_record=(libpng-dev ffmpeg)
+apt_windows=(g++-mingw-w64-x86-64 dpkg-dev wine64)
+
+dnf_run=(gcc-c++ make cmake freeglut-devel mesa-libGLU-devel mesa-libGL-devel mesa-dri-drivers)
+dnf_headless=(xorg-x11-server-Xvfb xdotool ImageMagick)
+dnf_test=(clang compiler-rt clang-tools-extra gtest-devel google-benchmark-devel libX11-devel
+  libXtst-devel libpng-devel ffmpeg-free)
+dnf_record=(libpng-devel ffmpeg-free)
+dnf_windows=(mingw64-gcc-c++ wine)
+
+pacman_run=(base-devel cmake freeglut glu mesa)
+pacman_headless=(xorg-server-xvfb xdotool imagemagick)
+pacman_test=(clang compiler-rt gtest benchmark libx11 libxtst libpng ffmpeg)
+pacman_record=(libpng ffmpeg)
+pacman_windows=(mingw-w64-gcc wine)
+
+# macOS: the system's GLUT and OpenGL frameworks come with the Xcode command
+# line tools; Homebrew adds CMake.
+brew_run=(cmake)
+brew_headless=()
+brew_test=(googletest google-benchmark libpng ffmpeg)
+brew_record=(libpng ffmpeg)
+brew_windows=(mingw-w64)
+
+# The packages of the given manager for the tasks asked for.
+packages_for() {
+  local manager=$1 task list=()
+  shift
+  for task in "$@"; do
+    add "${manager}_${task}"
+    # Every task but the Windows cross build builds and starts the program
+    # natively; the tests and the recorder always run it headless.
+    [ "$task" = windows ] || add "${manager}_run"
+    if [ "$task" != run ] || [ $headless -eq 1 ]; then add "${manager}_headless"; fi
+  done
+  printf '%s\n' ${list[@]+"${list[@]}"} | sort -u
+}
+
+# Appends the named array to list; written for the bash 3.2 of macOS, where
+# an empty array is unbound under set -u.
+add() {
+  eval "list+=(\${$1[@]+\"\${$1[@]}\"})"
+}
+
+if command -v apt-get >/dev/null 2>&1 && command -v dpkg-query >/dev/null 2>&1; then
+  missing=()
+  while read -r p; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done < <(packages_for apt "$@")
+  [ ${#missing[@]} -eq 0 ] && exit 0
+
+  echo "installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  exit 0
+fi
+
+# No apt: check for what the tasks use, and say what to install if it is not there.
+have_header() {
+  echo "#include <$1>" | c++ -x c++ -fsyntax-only - >/dev/null 2>&1
+}
+have_glut() {
+  have_header GL/freeglut.h || { [ "$(uname -s)" = Darwin ] && have_header GLUT/glut.h; }
+}
+lacking=()
+command -v cmake >/dev/null 2>&1 || lacking+=(cmake)
+command -v c++ >/dev/null 2>&1 || lacking+=("a C++ compiler")
+have_glut || lacking+=("GLUT headers")
+for task in "$@"; do
+  case $task in
+    test)
+      have_header gtest/gtest.h || lacking+=(GoogleTest)
+      have_header benchmark/benchmark.h || lacking+=("Google Benchmark")
+      command -v clang++ >/dev/null 2>&1 || lacking+=(clang)
+      ;;
+    record) command -v ffmpeg >/dev/null 2>&1 || lacking+=(ffmpeg) ;;
+    windows) command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1 || lacking+=(mingw-w64) ;;
+  esac
+  if [ "$task" != run ] || [ $headless -eq 1 ]; then
+    command -v Xvfb >/dev/null 2>&1 || lacking+=(Xvfb)
+    command -v xdotool >/dev/null 2>&1 || lacking+=(xdotool)
+  fi
+done
+[ ${#lacking[@]} -eq 0 ] && exit 0
+
+manager=""
+for candidate in dnf pacman brew; do
+  if command -v "$candidate" >/dev/null 2>&1; then
+    manager=$candidate
+    break
+  fi
+done
+case $manager in
+  dnf) install="sudo dnf install" ;;
+  pacman) install="sudo pacman -S --needed" ;;
+  brew) install="brew install" ;;
+esac
+{
+  joined=$(printf '%s, ' "${lacking[@]}")
+  echo "install-deps.sh: this system has no apt-get, and ${joined%, } could not be found."
+  if [ -n "$manager" ]; then
+    echo "Install the packages with:"
+    echo "  $install $(packages_for "$manager" "$@" | tr '\n' ' ')"
+  else
+    echo "Packages for other systems' managers:"
+    for m in dnf pacman brew; do echo "  $m: $(packages_for "$m" "$@" | tr '\n' ' ')"; done
+  fi
+  echo "then run the command again. The README lists what each desktop needs."
+} >&2
+exit 1

@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Starts vantrelle in the folder that holds the ten textures. On a machine
-# without a display it runs the program under Xvfb instead, lets the cloth
-# fall for a few seconds, and saves a screenshot.
-# Usage: run.sh BUILD_DIR   (DEMO_KEYS: the keys pressed headless, default "a")
+# `make run`: installs and builds only what running needs, then starts
+# vantrelle in the folder that holds the ten textures. On a machine without a
+# display it runs the program under Xvfb instead, lets the cloth fall for a
+# few seconds, and saves a screenshot.
+# Usage: run.sh [BUILD_DIR]   (DEMO_KEYS: the keys pressed headless, default "a")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_dir=$(cd "${1:-build}" && pwd)
+unset MAKEFLAGS MAKELEVEL  # keep the nested build quiet about directories
+
+"$root/scripts/install-deps.sh" run
+build_dir=${1:-$root/build}
+# The program and its textures only: no tests, benchmarks or tools.
+cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF >/dev/null
+cmake --build "$build_dir" --target vantrelle -j "$(nproc)"
+build_dir=$(cd "$build_dir" && pwd)
 cd "$build_dir/textures"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -6,10 +6,10 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 unset MAKEFLAGS MAKELEVEL  # keep the nested builds quiet about directories
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 
 echo "== release build =="
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 
@@ -22,5 +22,6 @@ cmake --build build-sanitize -j "$jobs"
 export ASAN_OPTIONS="abort_on_error=0:detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
-# The trajectory comparison builds its own binaries: once, above, is enough.
-(cd build-sanitize && ctest --output-on-failure -j "$jobs" -E bit_exact)
+# The trajectory comparison builds its own binaries and the install check is
+# a script: once, above, is enough.
+(cd build-sanitize && ctest --output-on-failure -j "$jobs" -E "bit_exact|install_deps")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <GL/glut.h>
+#include "render/opengl.h"
 
 #include <cstdint>
 #include <vector>

@@ -11,6 +11,14 @@
 
 namespace {
 
+// The bit pattern of a double: printed as hex, it reads the same on every
+// platform's C library, where %a and %g need not.
+uint64_t bitsOf(double value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
 uint64_t digest(const Cloth& cloth) {
   // FNV-1a over the raw bytes of every coordinate.
   uint64_t hash = 1469598103934665603ull;
@@ -32,8 +40,11 @@ int main() {
   for (int target : checkpoints) {
     for (; done < target; ++done) cloth->step();
     const Vector3 middle = cloth->particlePosition(PARTICLE_COUNT / 2);
-    std::printf("step %d digest %016llx middle %a %a %a\n", target,
-                static_cast<unsigned long long>(digest(*cloth)), middle.x, middle.y, middle.z);
+    std::printf("step %d digest %016llx middle %016llx %016llx %016llx\n", target,
+                static_cast<unsigned long long>(digest(*cloth)),
+                static_cast<unsigned long long>(bitsOf(middle.x)),
+                static_cast<unsigned long long>(bitsOf(middle.y)),
+                static_cast<unsigned long long>(bitsOf(middle.z)));
   }
   return 0;
 }

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# `make test-windows`: builds the Windows package (scripts/windows.sh) and
+# tests it under Wine on a private Xvfb against the Linux build: the
+# trajectory to the bit, the console lines, the exit statuses and the picture;
+# then the build script's handling of a failed download and a missing compiler.
+# Settings (environment): WINDOWS_BUILD_DIR, WINE (the Wine loader to use).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${WINDOWS_BUILD_DIR:-$root/build-windows}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+jobs=$(nproc)
+unset MAKEFLAGS MAKELEVEL
+
+fail() {
+  echo "make test-windows: $*" >&2
+  exit 1
+}
+
+"$root/scripts/install-deps.sh" windows test
+
+# Wine first: without it nothing here can run.
+wine=${WINE:-$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)}
+[ -x "$wine" ] || fail "Wine is missing ($wine); install Debian's wine64"
+export WINEPREFIX=$out/wine-prefix WINEDEBUG=-all
+if [ ! -f "$WINEPREFIX/.complete" ]; then
+  echo "== preparing a Wine prefix =="
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$out/logs"
+  if ! "$wine" wineboot --init >"$out/logs/wineboot.log" 2>&1; then
+    rm -rf "$WINEPREFIX"
+    fail "Wine could not start ($wine wineboot --init); the last lines of $out/logs/wineboot.log:
+$(tail -n 15 "$out/logs/wineboot.log")"
+  fi
+  touch "$WINEPREFIX/.complete"
+fi
+wineserver=$(dirname "$wine")/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo true)
+# Wine's desktop process takes the screen size from the X display it starts
+# on: stop whatever runs without one, so the tests' own Xvfb is the one used.
+"$wineserver" -k 2>/dev/null || true
+trap '"$wineserver" -k 2>/dev/null || true' EXIT
+
+WINDOWS_BUILD_DIR=$out "$root/scripts/windows.sh"
+
+echo "== building the Linux side of the comparison =="
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON >/dev/null
+cmake --build "$root/build" -j "$jobs" --target windows_e2e_test
+
+echo "== the Windows package under Wine =="
+rm -rf "$out/unpacked"
+mkdir -p "$out/unpacked"
+(cd "$out/unpacked" && cmake -E tar xf "$out/vantrelle-windows.zip")
+"$root/scripts/with-xvfb.sh" "$root/build/tests/windows_e2e_test" --wine="$wine" \
+  --package="$out/unpacked/vantrelle" --digest="$out/program/trajectory_digest.exe"
+
+echo "== the Windows build script on faults =="
+"$root/tests/windows_build_faults_test.sh" "$root"

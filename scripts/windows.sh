@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# `make windows`: cross-builds vantrelle.exe for 64-bit Windows and packs
+# build-windows/vantrelle-windows.zip (the exe, the ten textures, how to run).
+#
+# freeglut for Windows is built from Debian's own freeglut source package,
+# fetched with a private sources list and apt state under the build folder,
+# so the machine's package sources stay as they are. Each stage leaves a mark
+# when it is complete; a stage that failed half-way is started afresh by the
+# next run, and complete ones are kept.
+#
+# Settings (environment): WINDOWS_BUILD_DIR (default build-windows),
+# DEBIAN_MIRROR (default http://deb.debian.org/debian), MINGW_TRIPLET
+# (default x86_64-w64-mingw32).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${WINDOWS_BUILD_DIR:-$root/build-windows}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+triplet=${MINGW_TRIPLET:-x86_64-w64-mingw32}
+toolchain=$root/cmake/mingw-w64-x86_64.cmake
+jobs=$(nproc)
+unset MAKEFLAGS MAKELEVEL
+
+fail() {
+  echo "make windows: $*" >&2
+  exit 1
+}
+# Runs a command with its output in a log; on failure names the stage and
+# shows the log's end.
+logged() {
+  local stage=$1 log=$out/logs/$2
+  shift 2
+  if ! "$@" >"$log" 2>&1; then
+    fail "$stage failed; the last lines of $log:
+$(tail -n 15 "$log")"
+  fi
+}
+
+# The cross compiler and the native build of the textures.
+"$root/scripts/install-deps.sh" windows run
+command -v "$triplet-g++" >/dev/null 2>&1 ||
+  fail "the mingw-w64 cross compiler $triplet-g++ is missing (Debian package g++-mingw-w64-x86-64)"
+mkdir -p "$out/logs"
+
+# 1. Debian's freeglut source package.
+source_dir=$out/freeglut-source
+if [ ! -f "$source_dir/.complete" ]; then
+  echo "== fetching Debian's freeglut source package from $mirror =="
+  rm -rf "$source_dir" "$out/apt"
+  mkdir -p "$out/apt/state/lists/partial" "$out/apt/cache/archives/partial" "$source_dir"
+  codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+  echo "deb-src $mirror ${codename:-bookworm} main" >"$out/apt/sources.list"
+  apt_options=(
+    -o Dir::Etc::SourceList="$out/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
+    -o Dir::State="$out/apt/state" -o Dir::Cache="$out/apt/cache"
+    -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)" -o Acquire::Retries=2
+  )
+  logged "downloading the freeglut source index (apt-get update, $mirror)" apt-update.log \
+    apt-get "${apt_options[@]}" update
+  # apt-get update reports some fetch failures as warnings only.
+  if grep -qE '^(W|E): (Failed to fetch|Some index files failed)' "$out/logs/apt-update.log"; then
+    fail "downloading the freeglut source index (apt-get update, $mirror) failed:
+$(grep -E '^(W|E):' "$out/logs/apt-update.log" | head -n 5)"
+  fi
+  (cd "$source_dir" && logged "downloading Debian's freeglut source package (apt-get source freeglut)" \
+    apt-source.log apt-get "${apt_options[@]}" source freeglut)
+  unpacked=$(find "$source_dir" -mindepth 1 -maxdepth 1 -type d -name 'freeglut-*' | head -n 1)
+  [ -n "$unpacked" ] || fail "apt-get source freeglut unpacked nothing into $source_dir"
+  ln -sfn "$(basename "$unpacked")" "$source_dir/tree"
+  touch "$source_dir/.complete"
+fi
+
+# 2. A static freeglut for Windows.
+freeglut=$out/freeglut
+if [ ! -f "$freeglut/.complete" ]; then
+  echo "== building freeglut for Windows =="
+  rm -rf "$freeglut" "$out/freeglut-build"
+  logged "configuring freeglut for Windows" freeglut-configure.log \
+    cmake -S "$source_dir/tree" -B "$out/freeglut-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DMINGW_TRIPLET="$triplet" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$freeglut" \
+    -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON -DFREEGLUT_BUILD_DEMOS=OFF
+  logged "building freeglut for Windows" freeglut-build.log \
+    cmake --build "$out/freeglut-build" -j "$jobs"
+  logged "installing freeglut for Windows" freeglut-install.log cmake --install "$out/freeglut-build"
+  touch "$freeglut/.complete"
+fi
+
+# 3. vantrelle.exe, with freeglut and the C++ runtime linked in, and the
+# trajectory digest the tests compare with the Linux build's.
+echo "== cross-building vantrelle.exe =="
+logged "configuring the Windows build" program-configure.log \
+  cmake -S "$root" -B "$out/program" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DMINGW_TRIPLET="$triplet" \
+  -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_STATIC_GLUT=ON \
+  -DFreeGLUT_DIR="$freeglut/lib/cmake/FreeGLUT"
+logged "building vantrelle.exe" program-build.log \
+  cmake --build "$out/program" -j "$jobs" --target vantrelle trajectory_digest
+
+# 4. The textures, drawn by a native build of the generator.
+logged "configuring the native texture generator" textures-configure.log \
+  cmake -S "$root" -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF
+logged "drawing the textures" textures-build.log cmake --build "$out/native" --target textures
+
+# 5. The zip: one folder with everything the exe needs.
+echo "== packing vantrelle-windows.zip =="
+stage=$out/package/vantrelle
+rm -rf "$out/package"
+mkdir -p "$stage"
+cp "$out/program/vantrelle.exe" "$stage/"
+cp "$out/native/textures/"*.bmp "$stage/"
+sed 's/$/\r/' >"$stage/README.txt" <<'TEXT'
+Vantrelle: a mass-spring cloth hanging in a box, driven from the keyboard.
+
+To run it, unpack the whole folder anywhere and double-click vantrelle.exe,
+or start it from a command prompt opened in this folder:
+
+    vantrelle.exe
+
+It reads the ten .bmp textures from the folder it is started in; all ten
+must be there (replace any with your own uncompressed 24-bit BMP picture).
+It needs nothing else: freeglut and the C++ runtime are inside the exe, and
+OpenGL comes with Windows.
+
+Keys: a animate, s one step, - = stiffness, [ ] time step, 3 4 turn,
+5 6 camera distance, 1 pin the corners, 2 release them, r reset,
+f quads, p particles, n normals, t next texture, q quit.
+Every key writes one line in the console window.
+TEXT
+(cd "$out/package" && logged "packing the zip" zip.log \
+  cmake -E tar cf "$out/vantrelle-windows.zip.partial" --format=zip vantrelle)
+mv "$out/vantrelle-windows.zip.partial" "$out/vantrelle-windows.zip"
+echo "Windows package: $out/vantrelle-windows.zip"

@@ -1,0 +1,110 @@
+#include "tests/x_screen.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+bool run(const std::string& command) { return std::system(command.c_str()) == 0; }
+
+// Runs f with a connection to the test run's display.
+template <typename F>
+void withDisplay(F f) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return;
+  f(display);
+  XCloseDisplay(display);
+}
+
+Window findTopLevel(Display* display, const std::string& title) {
+  Window root = DefaultRootWindow(display);
+  Window parent;
+  Window* children = nullptr;
+  unsigned count = 0;
+  Window found = 0;
+  if (!XQueryTree(display, root, &root, &parent, &children, &count)) return 0;
+  for (unsigned i = 0; i < count && found == 0; ++i) {
+    char* name = nullptr;
+    if (XFetchName(display, children[i], &name) && name != nullptr) {
+      if (title == name) found = children[i];
+      XFree(name);
+    }
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+}  // namespace
+
+void pressKey(const std::string& keysym) { run("xdotool key --clearmodifiers " + keysym); }
+
+bool waitForWindow(const std::string& title, double seconds) {
+  const int whole = static_cast<int>(seconds + 0.999);
+  return run("timeout " + std::to_string(whole) + " xdotool search --sync --name '^" + title +
+             "$' >/dev/null") &&
+         run("xdotool mousemove 200 200");
+}
+
+ScreenImage captureScreen() {
+  ScreenImage image;
+  withDisplay([&](Display* display) {
+    const Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, root, &attributes);
+    XImage* x =
+        XGetImage(display, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (x == nullptr) return;
+    image.width = attributes.width;
+    image.height = attributes.height;
+    image.pixels.reserve(static_cast<size_t>(image.width) * image.height);
+    for (int y = 0; y < image.height; ++y)
+      for (int col = 0; col < image.width; ++col)
+        image.pixels.push_back(static_cast<uint32_t>(XGetPixel(x, col, y)) & 0xffffff);
+    XDestroyImage(x);
+  });
+  return image;
+}
+
+bool WindowPicture::visible(int x, int y) const {
+  const int sx = left + x;
+  const int sy = top + y;
+  return x >= 0 && y >= 0 && x < width && y < height && sx >= 0 && sy >= 0 && sx < screen.width &&
+         sy < screen.height;
+}
+
+WindowPicture captureWindow(const std::string& title) {
+  WindowPicture picture;
+  withDisplay([&](Display* display) {
+    const Window window = findTopLevel(display, title);
+    if (window == 0) return;
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    Window child;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &picture.left,
+                          &picture.top, &child);
+    picture.width = attributes.width;
+    picture.height = attributes.height;
+  });
+  if (picture.found()) picture.screen = captureScreen();
+  return picture;
+}
+
+PictureComparison comparePictures(const WindowPicture& a, const WindowPicture& b) {
+  PictureComparison result;
+  for (int y = 0; y < std::min(a.height, b.height); ++y) {
+    for (int x = 0; x < std::min(a.width, b.width); ++x) {
+      if (!a.visible(x, y) || !b.visible(x, y)) continue;
+      ++result.compared;
+      result.differing += a.at(x, y) != b.at(x, y);
+    }
+  }
+  return result;
+}
+
+size_t litPixels(const ScreenImage& image) {
+  return static_cast<size_t>(
+      std::count_if(image.pixels.begin(), image.pixels.end(), [](uint32_t p) { return p != 0; }));
+}
