@@ -1,7 +1,7 @@
 # The two everyday commands are `make run` and `make test`; both install
 # whatever Debian packages are missing first.
 BUILD_DIR := build
-JOBS := $(shell nproc)
+JOBS := $(shell getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build test run bench fuzz windows test-windows format clean
