@@ -57,7 +57,9 @@ void initLighting() {
   applyMaterial(startupMaterial);
 }
 
-void display() {
+void display() { drawFrame(drawCloth); }
+
+void drawFrame(void (*drawClothLayers)()) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
@@ -79,7 +81,7 @@ void display() {
   glEnable(GL_TEXTURE_2D);
   glPopMatrix();
 
-  drawCloth();
+  drawClothLayers();
   glPopMatrix();
   glutSwapBuffers();
 }

@@ -34,6 +34,10 @@ void applyMaterial(Material m);
 void initRenderState();
 void initLighting();
 
-// GLUT callbacks.
+// GLUT callbacks. display() is drawFrame(drawCloth).
 void display();
 void reshape(int width, int height);
+
+// One frame, camera and box first, with the cloth drawn by the given
+// function under the frame shift, then the buffers swapped.
+void drawFrame(void (*drawClothLayers)());

@@ -68,14 +68,8 @@ struct Cloth {
   Vector3 particlePosition(int i) const { return positions[i]; }
   Vector3 faceNormal(int q) const { return faceNormals[q]; }
 
-  // One time step: the four phases below, in this order.
+  // One time step: the face normals of the sheet as it stands, gravity,
+  // damped Verlet integration, then one in-place relaxation pass (box clamp
+  // and springs, particle by particle) and the pins.
   void step();
-  // Normals first, so they describe the sheet before this step moves it.
-  void computeFaceNormals();
-  void applyGravity();
-  // Damped position Verlet; the time step enters only as its square.
-  void integrate();
-  // One in-place pass: clamp each particle into the box and relax its eight
-  // springs, then put every pinned particle back on its pin.
-  void satisfyConstraints();
 };

@@ -7,6 +7,7 @@
 #include "app/view_state.h"
 #include "render/cloth_drawing.h"
 #include "render/scene.h"
+#include "sim/reference_step.h"
 #include "tests/gl_window.h"
 
 namespace {
@@ -109,7 +110,7 @@ TEST_F(RenderTest, BoxIsUntexturedDimGreenConcentricSquaresCentred) {
 }
 
 TEST_F(RenderTest, SheetShowsItsTextureOnTheSideFacingTheCamera) {
-  cloth.computeFaceNormals();  // flat sheet: every normal (0, 0, 1)
+  reference::computeFaceNormals(cloth);  // flat sheet: every normal (0, 0, 1)
   const Pixel centre = project({54, 46, 0});
 
   Frame frame = draw();
@@ -211,7 +212,7 @@ TEST_F(RenderTest, RotationTurnsBoxAndClothTogetherWhileTheLightsStay) {
   showParticles = false;
   showQuads = true;
   currentTexture = WHITE_SLOT;
-  cloth.computeFaceNormals();
+  reference::computeFaceNormals(cloth);
   rotationAngle = 0;
   frame = draw();
   const Rgb facing = frame.at(WIDTH / 2, HEIGHT / 2);
@@ -243,7 +244,7 @@ TEST_F(RenderTest, EyeOnTheLookAtCentreStillDrawsAFrame) {
   // Fifteen presses of the nearer-camera key from start-up put the eye here,
   // where the viewing direction is undefined.
   eyePosition = lookAtCentre;
-  cloth.computeFaceNormals();
+  reference::computeFaceNormals(cloth);
   showParticles = true;
   showNormals = true;
   display();

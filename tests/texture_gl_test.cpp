@@ -6,6 +6,7 @@
 #include "app/view_state.h"
 #include "render/scene.h"
 #include "render/texture.h"
+#include "sim/reference_step.h"
 #include "tests/bmp_fixture.h"
 #include "tests/gl_window.h"
 
@@ -85,7 +86,7 @@ TEST_F(TextureGlTest, GeneratedTexturesShowOnTheSheet) {
   loadTexture((dir + "/leaf.bmp").c_str(), 3);         // greens on a pale ground
   cloth = Cloth();
   cloth.resetGrid(10, 90, 0, 2, -2, 0);
-  cloth.computeFaceNormals();
+  reference::computeFaceNormals(cloth);
   rotationAngle = 0;
   showQuads = true;
 

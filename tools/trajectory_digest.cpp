@@ -1,6 +1,7 @@
-// Prints a digest of the start-up sheet's positions after a few step counts.
-// Two builds of the core that print the same lines moved the sheet identically,
-// to the last bit.
+// Prints a digest of the start-up sheet's positions and face normals after a
+// few step counts. Two builds of the core that print the same lines moved the
+// sheet identically, to the last bit.
+// Usage: trajectory_digest [plain]   (plain: the plain transcription of the step)
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,7 @@
 
 #include "app/view_state.h"
 #include "sim/cloth.h"
+#include "sim/reference_step.h"
 
 namespace {
 
@@ -19,26 +21,37 @@ uint64_t bitsOf(double value) {
   return bits;
 }
 
-uint64_t digest(const Cloth& cloth) {
-  // FNV-1a over the raw bytes of every coordinate.
-  uint64_t hash = 1469598103934665603ull;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(cloth.positions);
-  for (size_t i = 0; i < sizeof cloth.positions; ++i) {
+// FNV-1a over raw bytes.
+uint64_t hashBytes(uint64_t hash, const void* data, size_t size) {
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  for (size_t i = 0; i < size; ++i) {
     hash ^= bytes[i];
     hash *= 1099511628211ull;
   }
   return hash;
 }
 
+uint64_t digest(const Cloth& cloth) {
+  const uint64_t hash = hashBytes(1469598103934665603ull, cloth.positions, sizeof cloth.positions);
+  return hashBytes(hash, cloth.faceNormals, sizeof cloth.faceNormals);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const bool plain = argc > 1 && std::strcmp(argv[1], "plain") == 0;
   auto cloth = std::make_unique<Cloth>();
   setUpStartupCloth(*cloth);
   const int checkpoints[] = {1, 2, 10, 100, 400};
   int done = 0;
   for (int target : checkpoints) {
-    for (; done < target; ++done) cloth->step();
+    for (; done < target; ++done) {
+      if (plain) {
+        reference::step(*cloth);
+      } else {
+        cloth->step();
+      }
+    }
     const Vector3 middle = cloth->particlePosition(PARTICLE_COUNT / 2);
     std::printf("step %d digest %016llx middle %016llx %016llx %016llx\n", target,
                 static_cast<unsigned long long>(digest(*cloth)),

@@ -1,0 +1,89 @@
+#include "render/reference_cloth_drawing.h"
+
+#include "render/opengl.h"
+
+#include "app/view_state.h"
+#include "render/cloth_drawing.h"
+#include "render/scene.h"
+#include "sim/cloth.h"
+
+namespace {
+
+// Corners of a quad in drawing order: clockwise seen from +z on the start-up
+// grid, which is what front-face culling lets through. Each quad carries the
+// whole image.
+struct QuadCorner {
+  int offset;  // from the quad's first corner particle
+  float s;
+  float t;
+};
+constexpr QuadCorner QUAD_CORNERS[] = {
+    {0, 0.0f, 1.0f},
+    {1, 1.0f, 1.0f},
+    {GRID_SIDE + 1, 1.0f, 0.0f},
+    {GRID_SIDE, 0.0f, 0.0f},
+};
+
+void vertex(Vector3 p) {
+  glVertex3f(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+}
+
+void drawQuads() {
+  glColor3f(0.4f, 0.5f, 0.0f);
+  glCullFace(GL_FRONT);
+  for (int q = 0; q < QUAD_COUNT; ++q) {
+    const int corner = quadCorner(q);
+    const Vector3 n = cloth.faceNormal(q);
+    glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
+    glBindTexture(GL_TEXTURE_2D, currentTexture);
+    glBegin(GL_QUADS);
+    for (const QuadCorner& c : QUAD_CORNERS) {
+      glTexCoord2f(c.s, c.t);
+      vertex(cloth.particlePosition(corner + c.offset));
+    }
+    glEnd();
+  }
+}
+
+void drawParticles() {
+  glBegin(GL_POINTS);
+  for (int i = 0; i < PARTICLE_COUNT; ++i) vertex(cloth.particlePosition(i));
+  glEnd();
+}
+
+}  // namespace
+
+namespace reference {
+
+void drawCloth() {
+  applyMaterial(clothMaterial);
+  if (showQuads) drawQuads();
+  glColor3f(0.5f, 0.5f, 0.3f);
+  applyMaterial(markerMaterial);
+  if (showParticles) drawParticles();
+  if (showNormals) reference::drawFaceNormals();
+}
+
+void drawFaceNormals() {
+  applyMaterial(markerMaterial);
+  for (int q = 0; q < QUAD_COUNT; ++q) {
+    reference::drawNormal(cloth.faceNormal(q) * NORMAL_DRAW_SCALE,
+                          cloth.particlePosition(quadCorner(q)));
+  }
+}
+
+void drawNormal(Vector3 direction, Vector3 base) {
+  glLineWidth(1.0f);
+  glColor3f(0.2f, 0.2f, 0.4f);
+  const Vector3 tip = base + direction;
+  glBegin(GL_LINES);
+  vertex(base);
+  vertex(tip);
+  glEnd();
+  glPointSize(3.0f);
+  glBegin(GL_POINTS);
+  vertex(tip);
+  glEnd();
+}
+
+}  // namespace reference

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "sim/cloth.h"
+
+// The time step as a plain transcription of the algorithm: four phases, one
+// loop each, every value computed exactly as the rules state it. It is the
+// oracle that Cloth::step is tested against, value for value, and the
+// baseline its speed is measured against; the program never links it.
+namespace reference {
+
+// computeFaceNormals, applyGravity, integrate, satisfyConstraints, in order.
+void step(Cloth& cloth);
+
+// Normals first, so they describe the sheet before this step moves it.
+void computeFaceNormals(Cloth& cloth);
+void applyGravity(Cloth& cloth);
+// Damped position Verlet; the time step enters only as its square.
+void integrate(Cloth& cloth);
+// One in-place pass: clamp each particle into the box and relax its eight
+// springs, then put every pinned particle back on its pin.
+void satisfyConstraints(Cloth& cloth);
+
+}  // namespace reference
