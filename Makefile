@@ -4,7 +4,7 @@ BUILD_DIR := build
 JOBS := $(shell getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build test run bench fuzz windows test-windows format clean
+.PHONY: all deps build test run bench fuzz record windows test-windows format clean
 
 all: build
 
@@ -12,7 +12,7 @@ deps:
 	@scripts/install-deps.sh test
 
 build: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON -DVANTRELLE_RECORDER=ON >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # Installs and builds only what running needs.
@@ -29,6 +29,10 @@ bench: build
 
 fuzz:
 	@scripts/fuzz.sh
+
+# The README's animation, made by the recorder (build/vantrelle-record).
+record:
+	@scripts/record.sh $(BUILD_DIR)
 
 # build-windows/vantrelle-windows.zip, cross-built with mingw-w64.
 windows:

@@ -4,9 +4,9 @@
 
 #include "app/idle.h"
 #include "app/keyboard.h"
+#include "app/startup.h"
 #include "app/view_state.h"
 #include "render/scene.h"
-#include "render/texture.h"
 
 int main(int argc, char** argv) {
   setStartupViewState();
@@ -22,15 +22,7 @@ int main(int argc, char** argv) {
   glutKeyboardFunc(keyboard);
   glutIdleFunc(idle);
 
-  initRenderState();
-  // All ten must load; a bad file ends the program here with status 1.
-  initDefaultTexture();
-  for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) loadTexture(TEXTURE_FILE_NAMES[slot], slot);
-
-  // Laid out flat; the pins pull the top corners into place from the first step.
-  setUpStartupCloth(cloth);
-
-  initLighting();
+  prepareScene();
   glutFullScreen();
   glutMainLoop();
   return 0;

@@ -11,7 +11,8 @@ unset MAKEFLAGS MAKELEVEL  # keep the nested build quiet about directories
 "$root/scripts/install-deps.sh" run
 build_dir=${1:-$root/build}
 # The program and its textures only: no tests, benchmarks or tools.
-cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF >/dev/null
+cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF \
+  -DVANTRELLE_RECORDER=OFF >/dev/null
 cmake --build "$build_dir" --target vantrelle -j "$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)"
 build_dir=$(cd "$build_dir" && pwd)
 cd "$build_dir/textures"

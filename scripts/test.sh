@@ -9,7 +9,7 @@ unset MAKEFLAGS MAKELEVEL  # keep the nested builds quiet about directories
 scripts/install-deps.sh test
 
 echo "== release build =="
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON -DVANTRELLE_RECORDER=ON >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 

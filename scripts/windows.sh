@@ -91,14 +91,14 @@ fi
 echo "== cross-building vantrelle.exe =="
 logged "configuring the Windows build" program-configure.log \
   cmake -S "$root" -B "$out/program" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DMINGW_TRIPLET="$triplet" \
-  -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_STATIC_GLUT=ON \
+  -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_RECORDER=OFF -DVANTRELLE_STATIC_GLUT=ON \
   -DFreeGLUT_DIR="$freeglut/lib/cmake/FreeGLUT"
 logged "building vantrelle.exe" program-build.log \
   cmake --build "$out/program" -j "$jobs" --target vantrelle trajectory_digest
 
 # 4. The textures, drawn by a native build of the generator.
 logged "configuring the native texture generator" textures-configure.log \
-  cmake -S "$root" -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF
+  cmake -S "$root" -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_RECORDER=OFF
 logged "drawing the textures" textures-build.log cmake --build "$out/native" --target textures
 
 # 5. The zip: one folder with everything the exe needs.

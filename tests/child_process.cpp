@@ -21,12 +21,13 @@ std::string nameOf(const std::string& entry) { return entry.substr(0, entry.find
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
                            const std::filesystem::path& folder,
-                           const std::vector<std::string>& extraEnvironment) {
+                           const std::vector<std::string>& extraEnvironment, bool captureErrors) {
   int pipeEnds[2];
   if (pipe(pipeEnds) != 0) return;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+  if (captureErrors) posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
   posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
   posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
 

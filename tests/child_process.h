@@ -12,9 +12,10 @@
 class ChildProcess {
  public:
   // argv[0] is the program's path. extraEnvironment entries ("NAME=value")
-  // replace inherited ones of the same name.
+  // replace inherited ones of the same name. With captureErrors, standard
+  // error goes into the output too.
   ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& folder,
-               const std::vector<std::string>& extraEnvironment = {});
+               const std::vector<std::string>& extraEnvironment = {}, bool captureErrors = false);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;

@@ -45,7 +45,7 @@ bool waitForWindow(const std::string& title, double seconds) {
   const int whole = static_cast<int>(seconds + 0.999);
   return run("timeout " + std::to_string(whole) + " xdotool search --sync --name '^" + title +
              "$' >/dev/null") &&
-         run("xdotool mousemove 200 200");
+         run("xdotool mousemove 10 10");
 }
 
 ScreenImage captureScreen() {

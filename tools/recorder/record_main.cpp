@@ -1,0 +1,114 @@
+// vantrelle-record: replays a key script through the program's own keyboard
+// commands and records one frame after each step, drawn by the program's own
+// display code into an offscreen framebuffer: PNG frames in a folder, or a
+// video encoded by ffmpeg. Frame k is the picture the program shows after k
+// steps with the same keys pressed first, in a window of the frame's size.
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/keyboard.h"
+#include "app/startup.h"
+#include "app/view_state.h"
+#include "render/opengl.h"
+#include "render/scene.h"
+#include "tools/recorder/frame_sink.h"
+#include "tools/recorder/offscreen_framebuffer.h"
+#include "tools/recorder/recording_plan.h"
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+void noteInterrupt(int) { interrupted = 1; }
+
+int fail(const std::string& message, int status = 1) {
+  std::fprintf(stderr, "vantrelle-record: %s\n", message.c_str());
+  return status;
+}
+
+// Frames the script records before it ends or reaches a quit key.
+long framesPlanned(const std::vector<ScriptToken>& script) {
+  long frames = 0;
+  for (const ScriptToken& token : script) {
+    if (const auto* key = std::get_if<KeyPress>(&token)) {
+      if (key->key == 'q' || key->key == 'Q') break;
+    } else {
+      frames += std::get<RecordSteps>(token).count;
+    }
+  }
+  return frames;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  for (const std::string& argument : arguments) {
+    if (argument == "--help" || argument == "-h") {
+      std::fputs(recordingUsage(), stdout);
+      return 0;
+    }
+  }
+  RecordingPlan plan;
+  std::string error;
+  if (!parseRecordingPlan(arguments, plan, error)) return fail(error + "\n" + recordingUsage(), 2);
+  if (framesPlanned(plan.script) == 0)
+    return fail("the script records no frame: add +N to record N steps", 2);
+#if !defined(_WIN32) && !defined(__APPLE__)
+  const char* xDisplay = std::getenv("DISPLAY");
+  if (xDisplay == nullptr || *xDisplay == '\0')
+    return fail("needs an X display (DISPLAY is not set); `make record` provides one");
+#endif
+
+  // The program's start-up, with a small window of its own: the frames are
+  // drawn off screen, in a framebuffer of the frame's size.
+  setStartupViewState();
+  int glutArgc = 1;
+  glutInit(&glutArgc, argv);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutInitWindowSize(64, 64);
+  glutCreateWindow("Vantrelle recorder");
+  glutDisplayFunc(display);
+  const OffscreenFramebuffer framebuffer(plan.width, plan.height);
+  if (!framebuffer.ready()) return fail(framebuffer.error());
+  std::unique_ptr<FrameSink> sink = openFrameSink(plan, error);
+  if (!sink) return fail(error);
+  std::signal(SIGINT, noteInterrupt);
+  std::signal(SIGTERM, noteInterrupt);
+  prepareScene();
+  reshape(plan.width, plan.height);
+
+  for (const ScriptToken& token : plan.script) {
+    if (const auto* key = std::get_if<KeyPress>(&token)) {
+      // The program would end here; the recording is written instead.
+      if (key->key == 'q' || key->key == 'Q') break;
+      keyboard(key->key, 0, 0);
+      continue;
+    }
+    for (int n = 0; n < std::get<RecordSteps>(token).count; ++n) {
+      cloth.step();
+      display();
+      if (interrupted) {
+        sink->abandon();
+        return fail(plan.kind == OutputKind::PngFrames
+                        ? "interrupted after " + std::to_string(sink->framesWritten()) +
+                              " frames in " + plan.output
+                        : "interrupted; no video written",
+                    130);
+      }
+      if (!sink->write(framebuffer.readPixels())) {
+        sink->abandon();
+        return fail(sink->error());
+      }
+    }
+  }
+  if (!sink->finish()) {
+    sink->abandon();
+    return fail(sink->error());
+  }
+  std::fprintf(stderr, "vantrelle-record: %d frames written to %s\n", sink->framesWritten(),
+               plan.output.c_str());
+  return 0;
+}

@@ -1,0 +1,131 @@
+#include "tools/recorder/recording_plan.h"
+
+#include <cctype>
+#include <climits>
+#include <sstream>
+
+namespace {
+
+// A positive decimal number without sign or spaces, up to `limit`.
+bool parsePositive(const std::string& text, int limit, int& value) {
+  if (text.empty() || text.size() > 9) return false;
+  long long result = 0;
+  for (char c : text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    result = result * 10 + (c - '0');
+  }
+  if (result < 1 || result > limit) return false;
+  value = static_cast<int>(result);
+  return true;
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// Steps recorded by one token: a million frames is far beyond any recording.
+constexpr int MAX_STEPS_PER_TOKEN = 1000000;
+// Wider or taller than any GL implementation renders; the real limit is
+// checked against the GL context before the first frame.
+constexpr int MAX_SIDE = 1 << 16;
+constexpr int MAX_FPS = 1000;
+
+}  // namespace
+
+bool parseScript(const std::string& text, std::vector<ScriptToken>& script, std::string& error) {
+  script.clear();
+  std::istringstream tokens(text);
+  for (std::string token; tokens >> token;) {
+    if (token[0] == '+') {
+      int count = 0;
+      if (token.size() == 1) {
+        error = "script token '+' needs a number of steps, as in +150";
+        return false;
+      }
+      if (!parsePositive(token.substr(1), MAX_STEPS_PER_TOKEN, count)) {
+        error = "script token '" + token + "' is not a number of steps from +1 to +" +
+                std::to_string(MAX_STEPS_PER_TOKEN);
+        return false;
+      }
+      script.push_back(RecordSteps{count});
+    } else if (token.size() == 1) {
+      script.push_back(KeyPress{static_cast<unsigned char>(token[0])});
+    } else {
+      error = "unknown script token '" + token +
+              "': a token is one key (a single character) or +N to record N steps";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool parseRecordingPlan(const std::vector<std::string>& arguments, RecordingPlan& plan,
+                        std::string& error) {
+  std::string script = DEFAULT_SCRIPT;
+  std::vector<std::string> outputs;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    const bool takesValue = argument == "--size" || argument == "--fps" || argument == "--script";
+    if (takesValue && i + 1 == arguments.size()) {
+      error = argument + " needs a value";
+      return false;
+    }
+    if (argument == "--size") {
+      const std::string value = arguments[++i];
+      const size_t x = value.find('x');
+      if (x == std::string::npos || !parsePositive(value.substr(0, x), MAX_SIDE, plan.width) ||
+          !parsePositive(value.substr(x + 1), MAX_SIDE, plan.height)) {
+        error = "--size '" + value + "' is not WIDTHxHEIGHT with two positive whole numbers";
+        return false;
+      }
+    } else if (argument == "--fps") {
+      if (!parsePositive(arguments[++i], MAX_FPS, plan.fps)) {
+        error = "--fps '" + arguments[i] + "' is not a whole number from 1 to " +
+                std::to_string(MAX_FPS);
+        return false;
+      }
+    } else if (argument == "--script") {
+      script = arguments[++i];
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      error = "unknown option '" + argument + "'";
+      return false;
+    } else {
+      outputs.push_back(argument);
+    }
+  }
+  if (outputs.size() != 1) {
+    error = outputs.empty()
+                ? "no OUTPUT given: a folder for PNG frames, or a .gif, .mp4 or .webm file"
+                : "more than one OUTPUT given";
+    return false;
+  }
+  plan.output = outputs[0];
+  plan.kind = endsWith(plan.output, ".gif")    ? OutputKind::Gif
+              : endsWith(plan.output, ".mp4")  ? OutputKind::Mp4
+              : endsWith(plan.output, ".webm") ? OutputKind::Webm
+                                               : OutputKind::PngFrames;
+  for (const char* media : {".png", ".avi", ".mov", ".mkv", ".apng", ".jpg"}) {
+    if (plan.kind == OutputKind::PngFrames && endsWith(plan.output, media)) {
+      error = "OUTPUT '" + plan.output +
+              "' looks like a file of a kind not written here: give a folder for PNG frames, "
+              "or a .gif, .mp4 or .webm file";
+      return false;
+    }
+  }
+  return parseScript(script, plan.script, error);
+}
+
+const char* recordingUsage() {
+  return "usage: vantrelle-record [--size WxH] [--fps N] [--script \"TOKENS\"] OUTPUT\n"
+         "  Replays a key script step by step and records one frame after each step.\n"
+         "  --size WxH       frame size in pixels (default 640x480)\n"
+         "  --fps N          frames per second of a video (default 30)\n"
+         "  --script TOKENS  keys and steps, separated by spaces (default \"+150\"):\n"
+         "                   a single character is a key press, as in the program;\n"
+         "                   +N records N steps; q or Q ends the script there\n"
+         "  OUTPUT           a folder: PNG frames frame-00001.png, frame-00002.png, ...\n"
+         "                   a .gif, .mp4 or .webm file: a video made by ffmpeg\n"
+         "  The ten textures are read from the working directory, as the program reads them.\n"
+         "  Example: vantrelle-record --script \"t t +150 2 +60 1 +150\" cloth.gif\n";
+}
