@@ -4,7 +4,7 @@ BUILD_DIR := build
 JOBS := $(shell getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build test run bench fuzz record windows test-windows format clean
+.PHONY: all deps build test run bench fuzz soak record windows test-windows format clean
 
 all: build
 
@@ -27,8 +27,14 @@ bench: build
 	@$(BUILD_DIR)/bench/step_bench
 	@XVFB_SCREEN=1920x1080x24 scripts/with-xvfb.sh $(BUILD_DIR)/bench/display_bench
 
+# Fuzzes the BMP reader for 5 minutes and keeps the minimised corpus.
 fuzz:
-	@scripts/fuzz.sh
+	@scripts/fuzz.sh 300 --keep
+
+# Random keys and resizes on the real program for 10 minutes (SOAK_SECONDS,
+# SOAK_SEED).
+soak:
+	@scripts/soak.sh
 
 # The README's animation, made by the recorder (build/vantrelle-record).
 record:

@@ -7,11 +7,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "app/view_state.h"
+#include "bench/median_reporter.h"
 #include "render/cloth_drawing.h"
 #include "render/reference_cloth_drawing.h"
 #include "render/scene.h"
@@ -76,38 +76,17 @@ FRAME_BENCHMARK(all_layers_program, drawCloth, true);
 FRAME_BENCHMARK(quads_only_plain, reference::drawCloth, false);
 FRAME_BENCHMARK(quads_only_program, drawCloth, false);
 
-// The console report, plus the median time of each benchmark.
-class MedianReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.aggregate_name != "median") continue;
-      // "drawFrames/all_layers_plain/min_time..." is kept as "all_layers_plain".
-      const std::string name = run.run_name.str();
-      const size_t start = name.find('/') + 1;
-      medians[name.substr(start, name.find('/', start) - start)] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> medians;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<char*> arguments(argv, argv + argc);
-  std::string interleave = "--benchmark_enable_random_interleaving=true";
-  arguments.insert(arguments.begin() + 1, interleave.data());
-  int count = static_cast<int>(arguments.size());
-  benchmark::Initialize(&count, arguments.data());
   MedianReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  for (const char* layers : {"all_layers", "quads_only"}) {
-    const auto plain = reporter.medians.find(std::string(layers) + "_plain");
-    const auto program = reporter.medians.find(std::string(layers) + "_program");
-    if (plain == reporter.medians.end() || program == reporter.medians.end()) continue;
-    std::printf("frame, %s: program / plain frames per second = %.3f (median of %d each)\n", layers,
-                plain->second / program->second, REPETITIONS);
+  runInterleaved(argc, argv, reporter);
+  for (const std::string layers : {"all_layers", "quads_only"}) {
+    const double plain = reporter.median("drawFrames/" + layers + "_plain");
+    const double program = reporter.median("drawFrames/" + layers + "_program");
+    if (plain == 0 || program == 0) continue;
+    std::printf("frame, %s: program / plain frames per second = %.3f (median of %d each)\n",
+                layers.c_str(), plain / program, REPETITIONS);
   }
   return 0;
 }

@@ -5,12 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/view_state.h"
+#include "bench/median_reporter.h"
 #include "sim/cloth.h"
 #include "sim/reference_step.h"
 
@@ -63,34 +61,16 @@ BENCHMARK(runStep<reference::satisfyConstraints>)
     ->Name("plain phase/satisfyConstraints")
     ->Unit(benchmark::kMicrosecond);
 
-// The console report, plus the median time of each benchmark.
-class MedianReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.aggregate_name == "median")
-        medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> medians;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The machine is shared and noisy: repetitions of the two steps take turns.
-  std::vector<char*> arguments(argv, argv + argc);
-  std::string interleave = "--benchmark_enable_random_interleaving=true";
-  arguments.insert(arguments.begin() + 1, interleave.data());
-  int count = static_cast<int>(arguments.size());
-  benchmark::Initialize(&count, arguments.data());
   MedianReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto plain = reporter.medians.find("step/plain");
-  const auto program = reporter.medians.find("step/program");
-  if (plain != reporter.medians.end() && program != reporter.medians.end()) {
+  runInterleaved(argc, argv, reporter);
+  const double plain = reporter.median("step/plain");
+  const double program = reporter.median("step/program");
+  if (plain > 0 && program > 0) {
     std::printf("\nstep: program / plain = %.3f (median of %d interleaved repetitions each)\n",
-                program->second / plain->second, REPETITIONS);
+                program / plain, REPETITIONS);
   }
   return 0;
 }

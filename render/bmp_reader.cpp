@@ -47,8 +47,10 @@ int readBmp(const char* fileName, TextureImage& image) {
     std::printf("File Not Found : %s\n", fileName);
     return 0;
   }
-  FILE* f = file.get();
+  return readBmpFile(file.get(), fileName, image);
+}
 
+int readBmpFile(FILE* f, const char* fileName, TextureImage& image) {
   // Later header versions are longer: the pixels start where the file header
   // says, but never inside the 54 bytes of the headers themselves.
   std::fseek(f, PIXEL_OFFSET_FIELD, SEEK_SET);

@@ -6,29 +6,11 @@
 #include "render/opengl.h"
 
 #include "app/view_state.h"
+#include "render/quad_corners.h"
 #include "render/scene.h"
 #include "sim/cloth.h"
 
 namespace {
-
-// Corners of a quad in drawing order: clockwise seen from +z on the start-up
-// grid, which is what front-face culling lets through. Each quad carries the
-// whole image.
-struct QuadCorner {
-  int offset;  // from the quad's first corner particle
-  float s;
-  float t;
-};
-constexpr QuadCorner QUAD_CORNERS[] = {
-    {0, 0.0f, 1.0f},
-    {1, 1.0f, 1.0f},
-    {GRID_SIDE + 1, 1.0f, 0.0f},
-    {GRID_SIDE, 0.0f, 0.0f},
-};
-
-void vertex(Vector3 p) {
-  glVertex3f(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
-}
 
 // One batch of independent quads. Each quad's normal is set before its first
 // corner, so every corner carries the normal it would carry in a batch of its
@@ -45,7 +27,7 @@ void drawQuads() {
     const int corner = quadCorner(q);
     for (const QuadCorner& c : QUAD_CORNERS) {
       glTexCoord2f(c.s, c.t);
-      vertex(cloth.particlePosition(corner + c.offset));
+      glVertex(cloth.particlePosition(corner + c.offset));
     }
   }
   glEnd();
@@ -78,16 +60,16 @@ void drawCloth() {
   if (showParticles || showNormals) {
     glBegin(GL_POINTS);
     if (showParticles)
-      for (int i = 0; i < PARTICLE_COUNT; ++i) vertex(cloth.particlePosition(i));
+      for (int i = 0; i < PARTICLE_COUNT; ++i) glVertex(cloth.particlePosition(i));
     if (showNormals)
-      for (int q = 0; q < QUAD_COUNT; ++q) vertex(markerTip(q));
+      for (int q = 0; q < QUAD_COUNT; ++q) glVertex(markerTip(q));
     glEnd();
   }
   if (showNormals) {
     glBegin(GL_LINES);
     for (int q = 0; q < QUAD_COUNT; ++q) {
-      vertex(cloth.particlePosition(quadCorner(q)));
-      vertex(markerTip(q));
+      glVertex(cloth.particlePosition(quadCorner(q)));
+      glVertex(markerTip(q));
     }
     glEnd();
   }

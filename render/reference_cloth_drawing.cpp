@@ -4,29 +4,11 @@
 
 #include "app/view_state.h"
 #include "render/cloth_drawing.h"
+#include "render/quad_corners.h"
 #include "render/scene.h"
 #include "sim/cloth.h"
 
 namespace {
-
-// Corners of a quad in drawing order: clockwise seen from +z on the start-up
-// grid, which is what front-face culling lets through. Each quad carries the
-// whole image.
-struct QuadCorner {
-  int offset;  // from the quad's first corner particle
-  float s;
-  float t;
-};
-constexpr QuadCorner QUAD_CORNERS[] = {
-    {0, 0.0f, 1.0f},
-    {1, 1.0f, 1.0f},
-    {GRID_SIDE + 1, 1.0f, 0.0f},
-    {GRID_SIDE, 0.0f, 0.0f},
-};
-
-void vertex(Vector3 p) {
-  glVertex3f(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
-}
 
 void drawQuads() {
   glColor3f(0.4f, 0.5f, 0.0f);
@@ -39,7 +21,7 @@ void drawQuads() {
     glBegin(GL_QUADS);
     for (const QuadCorner& c : QUAD_CORNERS) {
       glTexCoord2f(c.s, c.t);
-      vertex(cloth.particlePosition(corner + c.offset));
+      glVertex(cloth.particlePosition(corner + c.offset));
     }
     glEnd();
   }
@@ -47,7 +29,7 @@ void drawQuads() {
 
 void drawParticles() {
   glBegin(GL_POINTS);
-  for (int i = 0; i < PARTICLE_COUNT; ++i) vertex(cloth.particlePosition(i));
+  for (int i = 0; i < PARTICLE_COUNT; ++i) glVertex(cloth.particlePosition(i));
   glEnd();
 }
 
@@ -77,12 +59,12 @@ void drawNormal(Vector3 direction, Vector3 base) {
   glColor3f(0.2f, 0.2f, 0.4f);
   const Vector3 tip = base + direction;
   glBegin(GL_LINES);
-  vertex(base);
-  vertex(tip);
+  glVertex(base);
+  glVertex(tip);
   glEnd();
   glPointSize(3.0f);
   glBegin(GL_POINTS);
-  vertex(tip);
+  glVertex(tip);
   glEnd();
 }
 

@@ -34,5 +34,8 @@ void loadTexture(const char* fileName, int slot);
 // Reads an uncompressed 24-bit BMP file. Returns 1 on success, 0 after
 // printing why it failed. Safe on any input.
 int readBmp(const char* fileName, TextureImage& image);
+// The same on a file already open (the fuzzer's live in memory); the name
+// only stands in the messages.
+int readBmpFile(FILE* file, const char* fileName, TextureImage& image);
 int32_t readLittleEndian32(FILE* file);
 uint16_t readLittleEndian16(FILE* file);

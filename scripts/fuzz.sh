@@ -1,24 +1,58 @@
 #!/usr/bin/env bash
 # Builds the BMP reader's fuzzer with clang, libFuzzer and the sanitizers,
-# replays the seed corpus, then fuzzes for a bounded time.
-# Usage: fuzz.sh [SECONDS]   (default 300; `make test` uses a short run)
+# replays the corpus kept in the repository (tests/fuzz/corpus) and the
+# generated seeds, then fuzzes for a bounded time.
+# Usage: fuzz.sh [SECONDS] [--keep]
+#   SECONDS  how long to fuzz (default 300)
+#   --keep   merge what the run found into tests/fuzz/corpus, minimised
+#            (`make fuzz`); without it the kept corpus is only replayed
+#            (`make test`)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-seconds=${1:-300}
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=300
+keep=0
+for argument in "$@"; do
+  case $argument in
+    --keep) keep=1 ;;
+    *) seconds=$argument ;;
+  esac
+done
 unset MAKEFLAGS MAKELEVEL
 
-scripts/install-deps.sh test
+"$root/scripts/install-deps.sh" test
+cd "$root"
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRELLE_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
 
+kept=$root/tests/fuzz/corpus
 cd build-fuzz
-rm -rf seeds && mkdir -p seeds corpus artifacts
+rm -rf seeds corpus merged && mkdir -p seeds corpus artifacts "$kept"
 tests/fuzz/make_bmp_seeds seeds
+fuzzer=tests/fuzz/read_bmp_fuzzer
 
-echo "== replaying the seed corpus =="
-tests/fuzz/read_bmp_fuzzer seeds/*
-
+echo "== replaying the kept corpus ($(ls "$kept" | wc -l) inputs) and the seeds =="
+# -runs=0 stops after the replay; a crash there fails the run.
+if ! "$fuzzer" -runs=0 "$kept" seeds >replay.log 2>&1; then
+  tail -n 30 replay.log
+  exit 1
+fi
+grep -E "INITED|DONE" replay.log
 echo "== fuzzing readBmp for ${seconds} s =="
-tests/fuzz/read_bmp_fuzzer -max_total_time="$seconds" -print_final_stats=1 \
-  -artifact_prefix=artifacts/ corpus seeds 2>&1 | tail -n 15
-echo "fuzzing found nothing in ${seconds} s; corpus: $(ls corpus | wc -l) inputs"
+cp "$kept"/* corpus/ 2>/dev/null || true
+"$fuzzer" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix=artifacts/ \
+  corpus seeds >fuzz.log 2>&1 || {
+  tail -n 30 fuzz.log
+  echo "the fuzzer found a failure; the input is in build-fuzz/artifacts/"
+  exit 1
+}
+executions=$(sed -n 's/^stat::number_of_executed_units: *//p' fuzz.log)
+rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' fuzz.log)
+echo "fuzzing found nothing: ${executions} executions in ${seconds} s (${rate} per second)"
+
+if [ $keep -eq 1 ]; then
+  mkdir merged
+  "$fuzzer" -merge=1 merged "$kept" corpus seeds >merge.log 2>&1
+  rm -f "$kept"/*
+  cp merged/* "$kept"/
+  echo "kept corpus, minimised: $(ls "$kept" | wc -l) inputs in tests/fuzz/corpus"
+fi

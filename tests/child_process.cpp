@@ -93,16 +93,21 @@ void ChildProcess::readAvailable(int timeoutMs) {
 
 int ChildProcess::waitForExit(double seconds) {
   const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
-  while (Clock::now() < deadline) {
+  while (running()) {
+    if (Clock::now() >= deadline) return -1;
     readAvailable(20);
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-      exited_ = true;
-      readAvailable(0);
-      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
   }
-  return -1;
+  readAvailable(0);
+  return status_;
+}
+
+bool ChildProcess::running() {
+  if (exited_ || pid_ <= 0) return false;
+  int status = 0;
+  if (waitpid(pid_, &status, WNOHANG) != pid_) return true;
+  exited_ = true;
+  status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return false;
 }
 
 std::vector<std::string> childSanitizerEnvironment() { return {"ASAN_OPTIONS=detect_leaks=0"}; }

@@ -35,11 +35,14 @@ class ChildProcess {
   // The exit status (128 + signal when killed), or -1 if the program is
   // still running after the wait.
   int waitForExit(double seconds);
+  // Whether the program has not ended yet.
+  bool running();
 
  private:
   pid_t pid_ = -1;
   int outputFd_ = -1;
   bool exited_ = false;
+  int status_ = -1;
   std::string output_;
 };
 
