@@ -43,9 +43,13 @@ void pressKey(const std::string& keysym) { run("xdotool key --clearmodifiers " +
 
 bool waitForWindow(const std::string& title, double seconds) {
   const int whole = static_cast<int>(seconds + 0.999);
-  return run("timeout " + std::to_string(whole) + " xdotool search --sync --name '^" + title +
-             "$' >/dev/null") &&
-         run("xdotool mousemove 10 10");
+  // The keyboard goes to the window itself, and the pointer rests where the
+  // window is both before and after it goes full screen (without a window
+  // manager, freeglut moves a full-screen window to minus its first position,
+  // (100, 100)), so no key press is lost to the root window.
+  return run("timeout " + std::to_string(whole) + " xdotool search --sync --onlyvisible --name '^" +
+             title + "$' windowfocus >/dev/null 2>&1") &&
+         run("xdotool mousemove 150 120");
 }
 
 ScreenImage captureScreen() {
