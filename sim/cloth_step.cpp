@@ -13,12 +13,6 @@
 
 namespace {
 
-// The box a particle is clamped into at the start of its turn.
-struct Box {
-  Vector3 lower;
-  Vector3 upper;
-};
-
 // The face normal of quad q with first corner r, from the positions at the
 // start of the step.
 void computeFaceNormal(const Vector3* positions, int r, Vector3& normal) {
@@ -73,8 +67,10 @@ bool isFinite(Vector3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && st
 }  // namespace
 
 void Cloth::step() {
+  // The box each particle is clamped into at the start of its turn.
   const double box = boxSize;
-  const Box bounds = {Vector3(0.0, 0.0, -0.5 * box), Vector3(box, box, 0.5 * box)};
+  const Vector3 lower(0.0, 0.0, -0.5 * box);
+  const Vector3 upper(box, box, 0.5 * box);
   const bool finiteStiffness = std::isfinite(stiffness);
 
   // Integration and gravity go particle by particle, each independent of the
@@ -83,7 +79,7 @@ void Cloth::step() {
   // that reaches it (the grid's springs reach GRID_SIDE + 1 particles ahead).
   int integrated = -1;  // particles 0 to integrated are integrated
   auto integrateThrough = [&](int last) {
-    for (; integrated < last && integrated < PARTICLE_COUNT - 1;)
+    while (integrated < last && integrated < PARTICLE_COUNT - 1)
       integrateParticle(*this, ++integrated);
   };
   constexpr int SPRING_REACH = GRID_SIDE + 1;
@@ -99,7 +95,7 @@ void Cloth::step() {
       computeFaceNormal(previousPositions, j, faceNormals[quad++]);
 
     // The owner's position stays in registers across its eight entries.
-    Vector3 owner = componentMin(componentMax(positions[j], bounds.lower), bounds.upper);
+    Vector3 owner = componentMin(componentMax(positions[j], lower), upper);
     for (const ClothSpring& spring : springs[j]) {
       if (spring.second > integrated) integrateThrough(spring.second);
       if (spring.first != j) {
