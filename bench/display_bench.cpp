@@ -67,7 +67,7 @@ constexpr int REPETITIONS = 15;
 #define FRAME_BENCHMARK(name, drawing, allLayers)         \
   BENCHMARK_CAPTURE(drawFrames, name, drawing, allLayers) \
       ->Unit(benchmark::kMillisecond)                     \
-      ->MinTime(0.5)                                      \
+      ->Iterations(60)                                    \
       ->Repetitions(REPETITIONS)                          \
       ->ReportAggregatesOnly(true)
 

@@ -16,8 +16,10 @@ class MedianReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.aggregate_name != "median") continue;
-      const std::string name = run.run_name.str();
-      medians[name.substr(0, name.find("/min_time"))] = run.GetAdjustedRealTime();
+      std::string name = run.run_name.str();
+      for (const char* setting : {"/min_time", "/iterations", "/repeats"})
+        name = name.substr(0, name.find(setting));
+      medians[name] = run.GetAdjustedRealTime();
     }
     ConsoleReporter::ReportRuns(runs);
   }
