@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
   }
   RecordingPlan plan;
   std::string error;
-  if (!parseRecordingPlan(arguments, plan, error)) return fail(error + "\n" + recordingUsage(), 2);
+  if (!parseRecordingPlan(arguments, plan, error))
+    return fail(error + " (vantrelle-record --help shows the options)", 2);
   if (framesPlanned(plan.script) == 0)
     return fail("the script records no frame: add +N to record N steps", 2);
 #if !defined(_WIN32) && !defined(__APPLE__)
