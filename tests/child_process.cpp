@@ -54,7 +54,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
 }
 
 ChildProcess::~ChildProcess() {
-  if (pid_ > 0 && !exited_) {
+  if (running()) {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
@@ -102,10 +102,9 @@ int ChildProcess::waitForExit(double seconds) {
 }
 
 bool ChildProcess::running() {
-  if (exited_ || pid_ <= 0) return false;
+  if (status_ >= 0 || pid_ <= 0) return false;
   int status = 0;
   if (waitpid(pid_, &status, WNOHANG) != pid_) return true;
-  exited_ = true;
   status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return false;
 }

@@ -41,8 +41,7 @@ class ChildProcess {
  private:
   pid_t pid_ = -1;
   int outputFd_ = -1;
-  bool exited_ = false;
-  int status_ = -1;
+  int status_ = -1;  // the exit status once the program has ended
   std::string output_;
 };
 
