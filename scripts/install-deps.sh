@@ -2,8 +2,8 @@
 # Installs the packages one task needs, only when something is missing, so
 # repeated runs cost nothing.
 # Usage: install-deps.sh TASK...   TASK: run, test, record or windows
-#   run      compiler, CMake, freeglut, GLU (and Xvfb, xdotool, ImageMagick
-#            when there is no display, for the headless run)
+#   run      compiler, CMake, freeglut, GLU (and Xvfb, openbox, xdotool,
+#            ImageMagick when there is no display, for the headless run)
 #   test     everything the tests, benchmarks and fuzzer need
 #   record   the recorder: libpng, ffmpeg, Xvfb
 #   windows  the mingw-w64 cross compiler and Wine for the Windows build
@@ -28,22 +28,22 @@ headless=0
 
 # Package names per task, for each package manager.
 apt_run=(build-essential cmake freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri)
-apt_headless=(xvfb xauth xdotool imagemagick)
+apt_headless=(xvfb xauth xdotool imagemagick openbox)
 apt_test=(clang libclang-rt-14-dev clang-format libgtest-dev libbenchmark-dev libx11-dev libxtst-dev
-  libpng-dev ffmpeg)
+  libpng-dev ffmpeg x11-utils)
 apt_record=(libpng-dev ffmpeg)
 apt_windows=(g++-mingw-w64-x86-64 dpkg-dev wine64)
 
 dnf_run=(gcc-c++ make cmake freeglut-devel mesa-libGLU-devel mesa-libGL-devel mesa-dri-drivers)
-dnf_headless=(xorg-x11-server-Xvfb xdotool ImageMagick)
+dnf_headless=(xorg-x11-server-Xvfb xdotool ImageMagick openbox)
 dnf_test=(clang compiler-rt clang-tools-extra gtest-devel google-benchmark-devel libX11-devel
-  libXtst-devel libpng-devel ffmpeg-free)
+  libXtst-devel libpng-devel ffmpeg-free xprop)
 dnf_record=(libpng-devel ffmpeg-free)
 dnf_windows=(mingw64-gcc-c++ wine)
 
 pacman_run=(base-devel cmake freeglut glu mesa)
-pacman_headless=(xorg-server-xvfb xdotool imagemagick)
-pacman_test=(clang compiler-rt gtest benchmark libx11 libxtst libpng ffmpeg)
+pacman_headless=(xorg-server-xvfb xdotool imagemagick openbox)
+pacman_test=(clang compiler-rt gtest benchmark libx11 libxtst libpng ffmpeg xorg-xprop)
 pacman_record=(libpng ffmpeg)
 pacman_windows=(mingw-w64-gcc wine)
 
@@ -115,6 +115,8 @@ for task in "$@"; do
   if [ "$task" != run ] || [ $headless -eq 1 ]; then
     command -v Xvfb >/dev/null 2>&1 || lacking+=(Xvfb)
     command -v xdotool >/dev/null 2>&1 || lacking+=(xdotool)
+    # Brought by a headless run's private X session only where X is the desktop.
+    [ "$(uname -s)" = Darwin ] || command -v openbox >/dev/null 2>&1 || lacking+=(openbox)
   fi
 done
 [ ${#lacking[@]} -eq 0 ] && exit 0

@@ -43,6 +43,7 @@ TEST_F(AppEndToEnd, ScriptedSessionEchoesEveryCommandAndQuits) {
   ASSERT_TRUE(program.started());
   ASSERT_TRUE(program.waitForOutputEnding(loaderLines(10), 20)) << program.output();
   ASSERT_TRUE(waitForWindow("Vantrelle"));
+  ASSERT_TRUE(waitForFullScreen("Vantrelle")) << "the window covers the screen from (0, 0)";
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   const ScreenImage still = captureScreen();
   EXPECT_GT(litPixels(still), still.pixels.size() / 20) << "the sheet and the box are on screen";

@@ -42,6 +42,7 @@ check "Fedora without the packages" 1 "sudo dnf install .*freeglut-devel" :0 run
 check "Arch without the packages" 1 "sudo pacman -S --needed .*freeglut" :0 run pacman
 check "macOS without CMake" 1 "brew install cmake" :0 run brew
 check "Fedora, headless: Xvfb is needed too" 1 "xorg-x11-server-Xvfb" "" run dnf cmake c++
+check "Fedora, headless: and a window manager" 1 "xdotool, openbox could not be found" "" run dnf cmake c++
 check "Fedora, the tests" 1 "gtest-devel" :0 test dnf cmake c++
 check "no known manager" 1 "brew: cmake" :0 run
 check "everything present: nothing to say" 0 "" :0 run dnf cmake c++

@@ -28,6 +28,7 @@
 
 #include "tests/child_process.h"
 #include "tests/key_session.h"
+#include "tests/x_screen.h"
 
 namespace {
 
@@ -125,27 +126,15 @@ class XDriver {
   bool findWindow(const char* title, double seconds) {
     const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
     while (Clock::now() < deadline && window_ == 0) {
-      Window root = DefaultRootWindow(display_), parent, *children = nullptr;
-      unsigned count = 0;
-      if (XQueryTree(display_, root, &root, &parent, &children, &count)) {
-        for (unsigned i = 0; i < count && window_ == 0; ++i) {
-          char* name = nullptr;
-          if (XFetchName(display_, children[i], &name) && name != nullptr) {
-            if (std::string(name) == title) window_ = children[i];
-            XFree(name);
-          }
-        }
-        if (children != nullptr) XFree(children);
-      }
+      window_ = findWindowByTitle(display_, title);
       if (window_ == 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     if (window_ == 0) return false;
     // Full screen happens once the program's loop runs.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display_, window_, &attributes);
-    fullWidth_ = attributes.width;
-    fullHeight_ = attributes.height;
+    const Size full = size();
+    fullWidth_ = full.width;
+    fullHeight_ = full.height;
     XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
     XSync(display_, False);
     return true;
@@ -165,11 +154,26 @@ class XDriver {
     XSync(display_, False);
   }
 
+  struct Size {
+    int width = 0;
+    int height = 0;
+  };
+  Size size() const {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display_, window_, &attributes);
+    return {attributes.width, attributes.height};
+  }
+  Size fullSize() const { return {fullWidth_, fullHeight_}; }
+
+  // As a person does it: leave full screen, drag the window small, and make
+  // it full screen again. The window manager keeps a full-screen window the
+  // size of the screen.
   void resize(int width, int height) {
+    setFullScreen(false);
     XResizeWindow(display_, window_, width, height);
     XSync(display_, False);
   }
-  void restoreSize() { resize(fullWidth_, fullHeight_); }
+  void restoreSize() { setFullScreen(true); }
 
  private:
   static KeySym keysymOf(char c) {
@@ -197,6 +201,22 @@ class XDriver {
         return XStringToKeysym(name);
       }
     }
+  }
+
+  // An _NET_WM_STATE request to the window manager, as a client sends it.
+  void setFullScreen(bool on) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = XInternAtom(display_, "_NET_WM_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = on ? 1 : 0;  // add or remove
+    event.xclient.data.l[1] =
+        static_cast<long>(XInternAtom(display_, "_NET_WM_STATE_FULLSCREEN", False));
+    event.xclient.data.l[3] = 1;  // from an application
+    XSendEvent(display_, DefaultRootWindow(display_), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display_, False);
   }
 
   Display* display_ = nullptr;
@@ -246,6 +266,7 @@ int main(int argc, char** argv) {
   long commandKeys = 0;
   long otherKeys = 0;
   long resizes = 0;
+  long resized = 0;  // resizes that took effect
   auto press = [&](char key) {
     x.press(key);
     const std::string line = model.lineFor(key);
@@ -293,6 +314,8 @@ int main(int argc, char** argv) {
       const auto& side = sides[std::uniform_int_distribution<int>(0, 4)(random)];
       x.resize(side[0], side[1]);
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      const XDriver::Size small = x.size();
+      resized += small.width < x.fullSize().width && small.height < x.fullSize().height;
       x.restoreSize();
       ++resizes;
     }
@@ -305,12 +328,15 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::printf("soak: %ld command keys, %ld keys outside the table, %ld resizes\n", commandKeys,
-              otherKeys, resizes);
+  std::printf("soak: %ld command keys, %ld keys outside the table, %ld resizes (%ld took effect)\n",
+              commandKeys, otherKeys, resizes, resized);
   std::printf("soak: resident memory after warm-up (KiB):");
   for (long kb : memory) std::printf(" %ld", kb);
   std::printf("\n");
 
+  if (resizes > 0 && resized == 0)
+    return failed("resizes",
+                  "no resize reached the window: the window manager kept it full screen");
   if (!program.running())
     return failed("alive", "the program ended during the run; output so far:\n" + program.output());
 

@@ -4,7 +4,9 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -19,37 +21,53 @@ void withDisplay(F f) {
   XCloseDisplay(display);
 }
 
-Window findTopLevel(Display* display, const std::string& title) {
-  Window root = DefaultRootWindow(display);
-  Window parent;
+// Depth first below `parent`: a window manager puts each client window inside
+// a frame of its own.
+Window findBelow(Display* display, Window parent, const std::string& title, int depth) {
+  Window root;
+  Window up;
   Window* children = nullptr;
   unsigned count = 0;
   Window found = 0;
-  if (!XQueryTree(display, root, &root, &parent, &children, &count)) return 0;
+  if (!XQueryTree(display, parent, &root, &up, &children, &count)) return 0;
   for (unsigned i = 0; i < count && found == 0; ++i) {
     char* name = nullptr;
     if (XFetchName(display, children[i], &name) && name != nullptr) {
       if (title == name) found = children[i];
       XFree(name);
     }
+    if (found == 0 && depth > 0) found = findBelow(display, children[i], title, depth - 1);
   }
   if (children != nullptr) XFree(children);
   return found;
 }
 
+bool sleepUntil(double seconds, const auto& done) {
+  for (int waited = 0; waited < seconds * 20; ++waited) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return done();
+}
+
 }  // namespace
+
+unsigned long findWindowByTitle(Display* display, const std::string& title) {
+  return findBelow(display, DefaultRootWindow(display), title, 2);
+}
 
 void pressKey(const std::string& keysym) { run("xdotool key --clearmodifiers " + keysym); }
 
 bool waitForWindow(const std::string& title, double seconds) {
   const int whole = static_cast<int>(seconds + 0.999);
-  // The keyboard goes to the window itself, and the pointer rests where the
-  // window is both before and after it goes full screen (without a window
-  // manager, freeglut moves a full-screen window to minus its first position,
-  // (100, 100)), so no key press is lost to the root window.
+  // The window manager focuses new windows; asking again costs nothing and
+  // keeps a key press from reaching whatever had the keyboard before.
   return run("timeout " + std::to_string(whole) + " xdotool search --sync --onlyvisible --name '^" +
-             title + "$' windowfocus >/dev/null 2>&1") &&
-         run("xdotool mousemove 150 120");
+             title + "$' windowfocus --sync >/dev/null 2>&1");
+}
+
+bool waitForFullScreen(const std::string& title, double seconds) {
+  return sleepUntil(seconds, [&] { return captureWindow(title).coversScreen(); });
 }
 
 ScreenImage captureScreen() {
@@ -82,7 +100,7 @@ bool WindowPicture::visible(int x, int y) const {
 WindowPicture captureWindow(const std::string& title) {
   WindowPicture picture;
   withDisplay([&](Display* display) {
-    const Window window = findTopLevel(display, title);
+    const Window window = findWindowByTitle(display, title);
     if (window == 0) return;
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window, &attributes);
@@ -98,13 +116,14 @@ WindowPicture captureWindow(const std::string& title) {
 
 PictureComparison comparePictures(const WindowPicture& a, const WindowPicture& b) {
   PictureComparison result;
-  for (int y = 0; y < std::min(a.height, b.height); ++y) {
-    for (int x = 0; x < std::min(a.width, b.width); ++x) {
-      if (!a.visible(x, y) || !b.visible(x, y)) continue;
-      ++result.compared;
-      result.differing += a.at(x, y) != b.at(x, y);
-    }
+  result.compared = static_cast<long>(std::max(a.width, b.width)) * std::max(a.height, b.height);
+  if (a.width != b.width || a.height != b.height) {
+    result.differing = result.compared;
+    return result;
   }
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x)
+      result.differing += !a.visible(x, y) || !b.visible(x, y) || a.at(x, y) != b.at(x, y);
   return result;
 }
 

@@ -10,9 +10,17 @@
 // Presses and releases one key, named by its X keysym ("a", "minus", "Q").
 void pressKey(const std::string& keysym);
 
-// Waits for a top-level window with exactly this title and puts the pointer
-// over it, so that key presses reach it.
+// Waits for a window with exactly this title and gives it the keyboard.
 bool waitForWindow(const std::string& title, double seconds = 20);
+
+// Waits until the window with this title covers the whole screen from (0, 0),
+// as full screen on a desktop does.
+bool waitForFullScreen(const std::string& title, double seconds = 20);
+
+// The client window with exactly this title, wherever the window manager
+// framed it; 0 if there is none.
+typedef struct _XDisplay Display;  // Xlib's
+unsigned long findWindowByTitle(Display* display, const std::string& title);
 
 // The whole screen, pixel by pixel as 0xRRGGBB, rows from the top.
 struct ScreenImage {
@@ -24,7 +32,8 @@ struct ScreenImage {
 ScreenImage captureScreen();
 
 // The picture a window shows: where it sits on the screen and the screen's
-// pixels. Parts of the window off the screen are not seen.
+// pixels. Parts of the window off the screen are not seen: they count as
+// differing wherever pictures are compared.
 struct WindowPicture {
   int left = 0;  // the window's top-left corner on the screen; may be negative
   int top = 0;
@@ -32,13 +41,16 @@ struct WindowPicture {
   int height = 0;
   ScreenImage screen;
   bool found() const { return width > 0; }
+  bool coversScreen() const {
+    return left == 0 && top == 0 && width == screen.width && height == screen.height;
+  }
   bool visible(int x, int y) const;  // window coordinates, from the top left
   uint32_t at(int x, int y) const { return screen.at(left + x, top + y); }
 };
 WindowPicture captureWindow(const std::string& title);
 
-// Compares two pictures of a window, pixel by pixel in window coordinates,
-// where both show the pixel.
+// Compares two whole pictures of a window, pixel by pixel in window
+// coordinates. Pictures of different sizes differ everywhere.
 struct PictureComparison {
   long compared = 0;
   long differing = 0;
