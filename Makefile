@@ -4,7 +4,7 @@ BUILD_DIR := build
 JOBS := $(shell getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build test run bench fuzz soak record windows test-windows format clean
+.PHONY: all deps build test run bench fuzz soak record windows test-windows web run-web test-web format clean
 
 all: build
 
@@ -47,6 +47,18 @@ windows:
 # The Windows package under Wine, against the Linux build.
 test-windows:
 	@scripts/test-windows.sh
+
+# build-web/site: the program on WebAssembly and WebGL 2, as a static site.
+web:
+	@scripts/web.sh
+
+# The site on http://127.0.0.1:8000/ (or the next free port).
+run-web:
+	@scripts/run-web.sh
+
+# The browser build in a real Chromium against the desktop program.
+test-web:
+	@scripts/test-web.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

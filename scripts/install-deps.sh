@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the packages one task needs, only when something is missing, so
 # repeated runs cost nothing.
-# Usage: install-deps.sh TASK...   TASK: run, test, record or windows
+# Usage: install-deps.sh TASK...   TASK: run, test, record, windows, web or web-test
 #   run      compiler, CMake, freeglut, GLU (and Xvfb, openbox, xdotool,
 #            ImageMagick when there is no display, for the headless run)
 #   test     everything the tests, benchmarks and fuzzer need
 #   record   the recorder: libpng, ffmpeg, Xvfb
 #   windows  the mingw-w64 cross compiler and Wine for the Windows build
+#   web      Emscripten and Node.js for the browser build
+#   web-test Chromium and npm (for puppeteer-core) for the browser's tests
 # Debian and Ubuntu get the packages through apt-get. Elsewhere the script
 # checks that the tools are present and, if not, names the packages to
 # install with that system's package manager and stops.
@@ -15,9 +17,9 @@ set -euo pipefail
 [ $# -gt 0 ] || set -- run
 for task in "$@"; do
   case $task in
-    run | test | record | windows) ;;
+    run | test | record | windows | web | web-test) ;;
     *)
-      echo "install-deps.sh: unknown task '$task' (run, test, record or windows)" >&2
+      echo "install-deps.sh: unknown task '$task' (run, test, record, windows, web or web-test)" >&2
       exit 2
       ;;
   esac
@@ -33,6 +35,8 @@ apt_test=(clang libclang-rt-14-dev clang-format libgtest-dev libbenchmark-dev li
   libpng-dev ffmpeg x11-utils)
 apt_record=(libpng-dev ffmpeg)
 apt_windows=(g++-mingw-w64-x86-64 dpkg-dev wine64)
+apt_web=(emscripten nodejs python3)
+apt_web_test=(emscripten nodejs python3 chromium npm)
 
 dnf_run=(gcc-c++ make cmake freeglut-devel mesa-libGLU-devel mesa-libGL-devel mesa-dri-drivers)
 dnf_headless=(xorg-x11-server-Xvfb xdotool ImageMagick openbox)
@@ -40,12 +44,16 @@ dnf_test=(clang compiler-rt clang-tools-extra gtest-devel google-benchmark-devel
   libXtst-devel libpng-devel ffmpeg-free xprop)
 dnf_record=(libpng-devel ffmpeg-free)
 dnf_windows=(mingw64-gcc-c++ wine)
+dnf_web=(emscripten nodejs python3)
+dnf_web_test=(emscripten nodejs python3 chromium npm)
 
 pacman_run=(base-devel cmake freeglut glu mesa)
 pacman_headless=(xorg-server-xvfb xdotool imagemagick openbox)
 pacman_test=(clang compiler-rt gtest benchmark libx11 libxtst libpng ffmpeg xorg-xprop)
 pacman_record=(libpng ffmpeg)
 pacman_windows=(mingw-w64-gcc wine)
+pacman_web=(emscripten nodejs python)
+pacman_web_test=(emscripten nodejs python chromium npm)
 
 # macOS: the system's GLUT and OpenGL frameworks come with the Xcode command
 # line tools; Homebrew adds CMake.
@@ -54,17 +62,30 @@ brew_headless=()
 brew_test=(googletest google-benchmark libpng ffmpeg)
 brew_record=(libpng ffmpeg)
 brew_windows=(mingw-w64)
+brew_web=(emscripten node python)
+brew_web_test=(emscripten node python chromium)
+
+# Whether a task starts a private X session: the tests, the recorder and the
+# Windows tests always do; running does without a display; the browser build
+# never does.
+needs_x() {
+  case $1 in
+    run) [ $headless -eq 1 ] ;;
+    web) false ;;
+    *) true ;;
+  esac
+}
 
 # The packages of the given manager for the tasks asked for.
 packages_for() {
   local manager=$1 task list=()
   shift
   for task in "$@"; do
-    add "${manager}_${task}"
+    add "${manager}_${task//-/_}"
     # Every task but the Windows cross build builds and starts the program
     # natively; the tests and the recorder always run it headless.
     [ "$task" = windows ] || add "${manager}_run"
-    if [ "$task" != run ] || [ $headless -eq 1 ]; then add "${manager}_headless"; fi
+    if needs_x "$task"; then add "${manager}_headless"; fi
   done
   printf '%s\n' ${list[@]+"${list[@]}"} | sort -u
 }
@@ -78,6 +99,8 @@ add() {
 if command -v apt-get >/dev/null 2>&1 && command -v dpkg-query >/dev/null 2>&1; then
   missing=()
   while read -r p; do
+    # Node.js from its own packages brings npm, and conflicts with Debian's.
+    if [ "$p" = npm ] && command -v npm >/dev/null 2>&1; then continue; fi
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done < <(packages_for apt "$@")
   [ ${#missing[@]} -eq 0 ] && exit 0
@@ -111,8 +134,12 @@ for task in "$@"; do
       ;;
     record) command -v ffmpeg >/dev/null 2>&1 || lacking+=(ffmpeg) ;;
     windows) command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1 || lacking+=(mingw-w64) ;;
+    web | web-test)
+      command -v em++ >/dev/null 2>&1 || lacking+=(Emscripten)
+      command -v node >/dev/null 2>&1 || lacking+=(Node.js)
+      ;;
   esac
-  if [ "$task" != run ] || [ $headless -eq 1 ]; then
+  if needs_x "$task"; then
     command -v Xvfb >/dev/null 2>&1 || lacking+=(Xvfb)
     command -v xdotool >/dev/null 2>&1 || lacking+=(xdotool)
     # Brought by a headless run's private X session only where X is the desktop.

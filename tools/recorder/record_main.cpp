@@ -35,7 +35,7 @@ long framesPlanned(const std::vector<ScriptToken>& script) {
     if (const auto* key = std::get_if<KeyPress>(&token)) {
       if (key->key == 'q' || key->key == 'Q') break;
     } else {
-      frames += std::get<RecordSteps>(token).count;
+      frames += std::get<Steps>(token).count;
     }
   }
   return frames;
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
       keyboard(key->key, 0, 0);
       continue;
     }
-    for (int n = 0; n < std::get<RecordSteps>(token).count; ++n) {
+    for (int n = 0; n < std::get<Steps>(token).count; ++n) {
       cloth.step();
       display();
       if (interrupted) {

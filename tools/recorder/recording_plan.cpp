@@ -1,64 +1,18 @@
 #include "tools/recorder/recording_plan.h"
 
-#include <cctype>
-#include <climits>
-#include <sstream>
-
 namespace {
-
-// A positive decimal number without sign or spaces, up to `limit`.
-bool parsePositive(const std::string& text, int limit, int& value) {
-  if (text.empty() || text.size() > 9) return false;
-  long long result = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    result = result * 10 + (c - '0');
-  }
-  if (result < 1 || result > limit) return false;
-  value = static_cast<int>(result);
-  return true;
-}
 
 bool endsWith(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() &&
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// Steps recorded by one token: a million frames is far beyond any recording.
-constexpr int MAX_STEPS_PER_TOKEN = 1000000;
 // Wider or taller than any GL implementation renders; the real limit is
 // checked against the GL context before the first frame.
 constexpr int MAX_SIDE = 1 << 16;
 constexpr int MAX_FPS = 1000;
 
 }  // namespace
-
-bool parseScript(const std::string& text, std::vector<ScriptToken>& script, std::string& error) {
-  script.clear();
-  std::istringstream tokens(text);
-  for (std::string token; tokens >> token;) {
-    if (token[0] == '+') {
-      int count = 0;
-      if (token.size() == 1) {
-        error = "script token '+' needs a number of steps, as in +150";
-        return false;
-      }
-      if (!parsePositive(token.substr(1), MAX_STEPS_PER_TOKEN, count)) {
-        error = "script token '" + token + "' is not a number of steps from +1 to +" +
-                std::to_string(MAX_STEPS_PER_TOKEN);
-        return false;
-      }
-      script.push_back(RecordSteps{count});
-    } else if (token.size() == 1) {
-      script.push_back(KeyPress{static_cast<unsigned char>(token[0])});
-    } else {
-      error = "unknown script token '" + token +
-              "': a token is one key (a single character) or +N to record N steps";
-      return false;
-    }
-  }
-  return true;
-}
 
 bool parseRecordingPlan(const std::vector<std::string>& arguments, RecordingPlan& plan,
                         std::string& error) {

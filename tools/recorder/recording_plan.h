@@ -2,20 +2,12 @@
 
 // What vantrelle-record is asked to do, read from its command line:
 //   vantrelle-record [--size WxH] [--fps N] [--script "TOKENS"] OUTPUT
-// Tokens are separated by spaces: a single character is a key press, "+N"
-// records N steps with one frame after each.
+// The script's "+N" records N steps with one frame after each.
 
 #include <string>
-#include <variant>
 #include <vector>
 
-struct KeyPress {
-  unsigned char key;
-};
-struct RecordSteps {
-  int count;
-};
-using ScriptToken = std::variant<KeyPress, RecordSteps>;
+#include "app/key_script.h"
 
 enum class OutputKind { PngFrames, Gif, Mp4, Webm };
 
@@ -34,7 +26,6 @@ constexpr const char* DEFAULT_SCRIPT = "+150";
 // with one line saying what is wrong in `error`.
 bool parseRecordingPlan(const std::vector<std::string>& arguments, RecordingPlan& plan,
                         std::string& error);
-bool parseScript(const std::string& text, std::vector<ScriptToken>& script, std::string& error);
 
 // The usage text.
 const char* recordingUsage();

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# `make web`: the program for the browser, compiled to WebAssembly with
+# Debian's Emscripten, and the static site that runs it:
+#   build-web/site/index.html, page.js, page.css, vantrelle.js, vantrelle.wasm
+#   build-web/site/textures/*.bmp   (the generator's ten textures)
+# The site is assembled beside the old one and put in its place only when
+# complete, so a failed run leaves the previous site (or none), never half of one.
+# Settings (environment): WEB_BUILD_DIR (default build-web), EMXX (the
+# Emscripten compiler, default em++).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${WEB_BUILD_DIR:-$root/build-web}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+emxx=${EMXX:-em++}
+jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
+unset MAKEFLAGS MAKELEVEL
+
+fail() {
+  echo "make web: $*" >&2
+  exit 1
+}
+# Runs a command with its output in a log; on failure names the step and
+# shows the log's end.
+logged() {
+  local step=$1 log=$out/logs/$2
+  shift 2
+  if ! "$@" >"$log" 2>&1; then
+    fail "$step failed; the last lines of $log:
+$(tail -n 15 "$log")"
+  fi
+}
+
+"$root/scripts/install-deps.sh" web || fail "the browser build's packages (emscripten, nodejs) could not be installed"
+command -v "$emxx" >/dev/null 2>&1 || fail "the Emscripten compiler $emxx is missing (Debian package emscripten)"
+mkdir -p "$out/logs"
+# Debian's Emscripten finds Debian's JavaScript modules (acorn) only there.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+export EMXX=$emxx
+
+echo "== compiling vantrelle for WebAssembly =="
+# A half-configured tree from an interrupted run is started afresh.
+[ -f "$out/wasm/.configured" ] || rm -rf "$out/wasm"
+logged "configuring the WebAssembly build" wasm-configure.log \
+  cmake -S "$root" -B "$out/wasm" -DCMAKE_TOOLCHAIN_FILE="$(dirname "$(readlink -f "$(command -v "$emxx")")")/cmake/Modules/Platform/Emscripten.cmake" \
+  -DCMAKE_CXX_COMPILER="$emxx" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_RECORDER=OFF
+touch "$out/wasm/.configured"
+logged "compiling the WebAssembly build" wasm-build.log \
+  cmake --build "$out/wasm" -j "$jobs" --target vantrelle trajectory_digest
+
+echo "== drawing the textures =="
+logged "configuring the native texture generator" textures-configure.log \
+  cmake -S "$root" -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_RECORDER=OFF
+logged "drawing the textures" textures-build.log cmake --build "$out/native" --target textures
+
+echo "== assembling the site =="
+next=$out/site.partial
+rm -rf "$next"
+mkdir -p "$next/textures"
+cp "$root/web/index.html" "$root/web/page.js" "$root/web/page.css" "$next/"
+cp "$out/wasm/vantrelle.js" "$out/wasm/vantrelle.wasm" "$next/"
+cp "$out/native/textures/"*.bmp "$next/textures/"
+rm -rf "$out/site"
+mv "$next" "$out/site"
+echo "Site: $out/site ($(du -sk "$out/site" | cut -f1) KiB); serve it with make run-web"

@@ -1,0 +1,226 @@
+// The page around the program: it fetches the textures into the program's
+// working directory, runs main, plays the link's key script, then calls the
+// program once per animation frame and hands it the characters typed. Every
+// console line of the program goes to the console panel and to the browser's
+// console as one console.log call; everything else is a warning.
+'use strict';
+
+(function () {
+  // The commands of the key table, for the key bar.
+  const COMMANDS = [
+    ['a', 'animate'], ['s', 'one step'],
+    ['-', 'stiffness −'], ['=', 'stiffness +'],
+    ['[', 'time step −'], [']', 'time step +'],
+    ['3', 'turn +5°'], ['4', 'turn −5°'],
+    ['5', 'camera away'], ['6', 'camera nearer'],
+    ['1', 'pin corners'], ['2', 'release pins'], ['r', 'lay flat'],
+    ['f', 'quads'], ['p', 'particles'], ['n', 'normals'], ['t', 'next texture'],
+    ['q', 'quit'],
+  ];
+  // The panel keeps the latest lines; the browser's console has them all.
+  const CONSOLE_LINES_KEPT = 500;
+
+  const canvas = document.getElementById('canvas');
+  const consoleText = document.getElementById('console');
+  const status = document.getElementById('status');
+
+  let running = false;  // main has reached the loop and has not ended
+  let ended = false;
+  let frameRequest = 0;
+
+  function showStatus(text, notice) {
+    status.textContent = text;
+    status.classList.toggle('notice', Boolean(notice));
+  }
+
+  function consoleLine(text) {
+    console.log(text);
+    const line = document.createElement('div');
+    line.textContent = text;
+    consoleText.appendChild(line);
+    while (consoleText.childNodes.length > CONSOLE_LINES_KEPT) consoleText.firstChild.remove();
+    consoleText.scrollTop = consoleText.scrollHeight;
+  }
+
+  // exit() in the program, from start-up or from a key.
+  function programEnded(exitStatus) {
+    ended = true;
+    running = false;
+    cancelAnimationFrame(frameRequest);
+    showStatus(exitStatus === 0
+      ? 'exit status 0\nThe program has ended. Reload the page to start it again.'
+      : 'exit status ' + exitStatus + '\nThe program has ended; the console says why. ' +
+        'Reload the page to start it again.');
+  }
+
+  // A call into the program; exit() unwinds it with an exception, which
+  // ends here once the page has heard of the exit.
+  function callProgram(call) {
+    try {
+      return call();
+    } catch (error) {
+      if (!ended) throw error;
+    }
+    return undefined;
+  }
+
+  // The canvas's pixels follow its size on the screen.
+  function fitCanvas() {
+    const ratio = window.devicePixelRatio || 1;
+    const width = Math.max(1, Math.round(canvas.clientWidth * ratio));
+    const height = Math.max(1, Math.round(canvas.clientHeight * ratio));
+    if (canvas.width === width && canvas.height === height) return false;
+    canvas.width = width;
+    canvas.height = height;
+    return true;
+  }
+
+  function frame() {
+    frameRequest = 0;
+    if (!running) return;
+    if (fitCanvas()) callProgram(() => Module._vantrelleReshape(canvas.width, canvas.height));
+    callProgram(() => Module._vantrelleFrame());
+    if (running) frameRequest = requestAnimationFrame(frame);
+  }
+
+  function pressKey(character) {
+    if (!running) return;  // keys before start-up has finished are dropped
+    callProgram(() => Module._vantrelleKey(character.charCodeAt(0)));
+  }
+
+  // The character the key types, Shift included; keys that type none, and
+  // the browser's own shortcuts, are not the program's.
+  window.addEventListener('keydown', (event) => {
+    if (event.ctrlKey || event.metaKey || event.altKey || event.isComposing) return;
+    if (event.key.length !== 1 || event.key.charCodeAt(0) > 255) return;
+    if (event.target instanceof HTMLButtonElement && (event.key === ' ' || event.key === 'Enter'))
+      return;
+    event.preventDefault();
+    pressKey(event.key);
+  });
+
+  function buildKeyBar() {
+    const keys = document.getElementById('keys');
+    for (const [key, label] of COMMANDS) {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.dataset.key = key;
+      button.innerHTML = '<kbd></kbd>';
+      button.firstChild.textContent = key;
+      button.append(label);
+      button.addEventListener('click', () => {
+        button.blur();
+        pressKey(key);
+      });
+      keys.appendChild(button);
+    }
+    const bar = document.getElementById('key-bar');
+    const toggle = document.getElementById('key-bar-toggle');
+    toggle.addEventListener('click', () => {
+      toggle.textContent = bar.classList.toggle('collapsed') ? 'show keys' : 'hide keys';
+    });
+    const panel = document.getElementById('console-panel');
+    const consoleToggle = document.getElementById('console-toggle');
+    consoleToggle.addEventListener('click', () => {
+      consoleToggle.textContent = panel.classList.toggle('collapsed') ? 'show' : 'hide';
+    });
+    const fullscreen = document.getElementById('fullscreen');
+    fullscreen.addEventListener('click', () => {
+      if (document.fullscreenElement) document.exitFullscreen();
+      else document.documentElement.requestFullscreen().catch((error) => console.warn(error));
+    });
+  }
+
+  // A lost context comes back with nothing in it: the program's GL layer
+  // builds its objects and uploads the textures again; the cloth goes on.
+  canvas.addEventListener('webglcontextlost', (event) => {
+    event.preventDefault();
+    console.warn('vantrelle: the WebGL context was lost; waiting for it to come back');
+  });
+  canvas.addEventListener('webglcontextrestored', () => {
+    console.warn('vantrelle: the WebGL context is back');
+    if (running) callProgram(() => Module._vantrelleContextRestored());
+  });
+
+  async function fetchTextures() {
+    const count = Module._vantrelleTextureFileCount();
+    const names = [];
+    for (let slot = 0; slot < count; ++slot)
+      names.push(Module.UTF8ToString(Module._vantrelleTextureFileName(slot)));
+    // A file that does not arrive is not written: the program's loader
+    // then reports it as it would on the desktop.
+    await Promise.all(names.map(async (name) => {
+      try {
+        const response = await fetch('textures/' + name, {cache: 'no-cache'});
+        if (!response.ok) {
+          console.warn('vantrelle: textures/' + name + ': HTTP ' + response.status);
+          return;
+        }
+        Module.FS.writeFile(name, new Uint8Array(await response.arrayBuffer()));
+      } catch (error) {
+        console.warn('vantrelle: textures/' + name + ': ' + error);
+      }
+    }));
+  }
+
+  function linkScript() {
+    const fragment = location.hash.slice(1);
+    try {
+      return decodeURIComponent(fragment);
+    } catch (error) {
+      return null;
+    }
+  }
+
+  async function start() {
+    await fetchTextures();
+    showStatus('');
+    fitCanvas();
+    callProgram(() => Module.callMain([]));
+    if (ended) return;
+    running = true;
+    callProgram(() => Module._vantrelleReshape(canvas.width, canvas.height));
+    const script = linkScript();
+    let refusal = script === null ? 'the link\'s script is not valid percent-encoding' : '';
+    if (script) {
+      refusal = callProgram(() => Module.ccall('vantrellePlayScript', 'string', ['string'], [script]));
+    }
+    if (ended) return;
+    if (refusal) {
+      console.warn('vantrelle: link script refused: ' + refusal);
+      showStatus('Link script refused: ' + refusal, true);
+    }
+    frameRequest = requestAnimationFrame(frame);
+  }
+
+  buildKeyBar();
+  if (!document.createElement('canvas').getContext('webgl2')) {
+    showStatus('Vantrelle needs WebGL 2, which this browser does not offer.\n' +
+      'Try a current Chromium, Firefox or Safari, with hardware acceleration on.');
+    return;
+  }
+
+  window.Module = {
+    canvas: canvas,
+    print: consoleLine,
+    printErr: (text) => console.warn(text),
+    quit: (exitStatus, toThrow) => {
+      programEnded(exitStatus);
+      throw toThrow;
+    },
+    onAbort: (what) => {
+      running = false;
+      showStatus('The program stopped: ' + what);
+    },
+    onRuntimeInitialized: () => {
+      start().catch((error) => {
+        console.warn(error);
+        if (!ended) showStatus('The program could not start: ' + error);
+      });
+    },
+  };
+  const program = document.createElement('script');
+  program.src = 'vantrelle.js';
+  program.onerror = () => showStatus('vantrelle.js could not be loaded.');
+  document.body.appendChild(program);
+})();
