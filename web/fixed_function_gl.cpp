@@ -13,6 +13,8 @@
 #include <webgl/webgl1.h>
 #include <webgl/webgl2.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -100,7 +102,7 @@ Resources gpu;
 struct Uniforms {
   GLint mvpColumns, normalRows, eyeSpaceNormals, lighting, color, sceneColor, lightCount,
       lightDirection, halfVector, ambientProduct, diffuseProduct, specularProduct, shininess,
-      shininessIsZero, pointSize, texturing, sampler;
+      shininessIsZero, pointSize, legacyPoints, viewport, texturing, sampler;
 };
 Uniforms uniforms;
 
@@ -137,6 +139,8 @@ uniform vec3 u_specularProduct[8];
 uniform float u_shininess;
 uniform bool u_shininessIsZero;
 uniform float u_pointSize;
+uniform bool u_legacyPoints;
+uniform vec4 u_viewport;
 flat out vec4 v_color;
 out vec4 v_texCoord;
 void main() {
@@ -145,6 +149,19 @@ void main() {
   position = u_mvpColumns[2] * a_position.z + position;
   gl_Position = u_mvpColumns[3] + position;
   gl_PointSize = u_pointSize;
+  if (u_legacyPoints) {
+    // A GL 1.x point covers whole pixels around the pixel its window
+    // position falls in, once snapped to 1/256 of a pixel (odd sizes; even
+    // sizes around the nearest pixel corner). A WebGL point is centred on the
+    // vertex itself: move the vertex to that centre.
+    vec2 scale = u_viewport.zw * 0.5;
+    vec2 translate = u_viewport.xy + scale;
+    vec2 window = gl_Position.xy * (1.0 / gl_Position.w) * scale + translate;
+    vec2 snapped = floor(window * 256.0 + 0.5) / 256.0;
+    vec2 centre = mod(floor(u_pointSize + 0.5), 2.0) == 1.0 ? floor(snapped) + 0.5
+                                                             : floor(snapped + 0.5);
+    gl_Position.xy = (centre - translate) / scale * gl_Position.w;
+  }
   v_texCoord = vec4(a_texCoord, 0.0, 1.0);
   if (!u_lighting) {
     v_color = clamp(u_color, 0.0, 1.0);
@@ -224,13 +241,25 @@ bool buildProgram() {
   auto location = [](const char* name) {
     return emscripten_glGetUniformLocation(gpu.program, name);
   };
-  uniforms = {
-      location("u_mvpColumns"),     location("u_normalRows"),      location("u_eyeSpaceNormals"),
-      location("u_lighting"),       location("u_color"),           location("u_sceneColor"),
-      location("u_lightCount"),     location("u_lightDirection"),  location("u_halfVector"),
-      location("u_ambientProduct"), location("u_diffuseProduct"),  location("u_specularProduct"),
-      location("u_shininess"),      location("u_shininessIsZero"), location("u_pointSize"),
-      location("u_texturing"),      location("u_sampler")};
+  uniforms.mvpColumns = location("u_mvpColumns");
+  uniforms.normalRows = location("u_normalRows");
+  uniforms.eyeSpaceNormals = location("u_eyeSpaceNormals");
+  uniforms.lighting = location("u_lighting");
+  uniforms.color = location("u_color");
+  uniforms.sceneColor = location("u_sceneColor");
+  uniforms.lightCount = location("u_lightCount");
+  uniforms.lightDirection = location("u_lightDirection");
+  uniforms.halfVector = location("u_halfVector");
+  uniforms.ambientProduct = location("u_ambientProduct");
+  uniforms.diffuseProduct = location("u_diffuseProduct");
+  uniforms.specularProduct = location("u_specularProduct");
+  uniforms.shininess = location("u_shininess");
+  uniforms.shininessIsZero = location("u_shininessIsZero");
+  uniforms.pointSize = location("u_pointSize");
+  uniforms.legacyPoints = location("u_legacyPoints");
+  uniforms.viewport = location("u_viewport");
+  uniforms.texturing = location("u_texturing");
+  uniforms.sampler = location("u_sampler");
   emscripten_glUseProgram(gpu.program);
   emscripten_glUniform1i(uniforms.sampler, 0);
 
@@ -368,13 +397,19 @@ void setLightingUniforms(const TransformMatrix& modelview) {
   emscripten_glUniform1i(uniforms.shininessIsZero, material.shininess == 0.0f);
 }
 
-void setUniforms() {
+void setUniforms(GLenum mode) {
   const TransformMatrix& modelview = state.modelview.back();
   const TransformMatrix mvp = product(state.projection.back(), modelview);
   emscripten_glUniform4fv(uniforms.mvpColumns, 4, mvp.m);
   emscripten_glUniform1i(uniforms.lighting, state.lighting);
   emscripten_glUniform4fv(uniforms.color, 1, state.color);
-  emscripten_glUniform1f(uniforms.pointSize, state.pointSize);
+  // Sizes are whole pixels for points that are not sprites.
+  emscripten_glUniform1f(uniforms.pointSize, std::max(1.0f, std::floor(state.pointSize + 0.5f)));
+  emscripten_glUniform1i(uniforms.legacyPoints, mode == GL_POINTS);
+  const float viewport[4] = {
+      static_cast<float>(state.viewport[0]), static_cast<float>(state.viewport[1]),
+      static_cast<float>(state.viewport[2]), static_cast<float>(state.viewport[3])};
+  emscripten_glUniform4fv(uniforms.viewport, 1, viewport);
   if (state.lighting) setLightingUniforms(modelview);
 
   auto texture = state.textures.find(state.boundTexture);
@@ -422,7 +457,7 @@ void drawVertices(unsigned mode, const FixedFunctionVertex* vertices, int count)
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, gpu.buffer);
   emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(FixedFunctionVertex), vertices,
                           GL_STREAM_DRAW);
-  setUniforms();
+  setUniforms(webglMode);
   emscripten_glDrawArrays(webglMode, 0, count);
 }
 
