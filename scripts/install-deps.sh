@@ -36,7 +36,7 @@ apt_test=(clang libclang-rt-14-dev clang-format libgtest-dev libbenchmark-dev li
 apt_record=(libpng-dev ffmpeg)
 apt_windows=(g++-mingw-w64-x86-64 dpkg-dev wine64)
 apt_web=(emscripten nodejs python3)
-apt_web_test=(emscripten nodejs python3 chromium npm)
+apt_web_test=(emscripten nodejs python3 chromium npm curl)
 
 dnf_run=(gcc-c++ make cmake freeglut-devel mesa-libGLU-devel mesa-libGL-devel mesa-dri-drivers)
 dnf_headless=(xorg-x11-server-Xvfb xdotool ImageMagick openbox)

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# `make test-web`: the browser build against the desktop program.
+#   1. The start-up trajectory digest of the WebAssembly build, under Node,
+#      equals the native one, for the program's step and for the plain one.
+#   2. Debian's Chromium, driven by puppeteer-core, loads the served site:
+#      keys and console lines, exits, a missing texture, bad links, a lost
+#      context (tests/web/page.test.mjs); pictures against the desktop window
+#      and the recorder (pictures.test.mjs); 30 seconds of random keys
+#      (soak.test.mjs). They run on a private X session of 640 x 480, where
+#      the desktop program's full-screen window is the canvas's size.
+# Settings (environment): WEB_SOAK_SECONDS (default 30), WEB_SOAK_SEED.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${WEB_BUILD_DIR:-$root/build-web}
+jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
+unset MAKEFLAGS MAKELEVEL
+
+fail() {
+  echo "make test-web: $*" >&2
+  exit 1
+}
+
+"$root/scripts/install-deps.sh" web-test test
+"$root/scripts/web.sh"
+
+echo "== the desktop side of the comparison =="
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON -DVANTRELLE_RECORDER=ON >/dev/null
+cmake --build "$root/build" -j "$jobs" --target vantrelle vantrelle-record trajectory_digest textures
+
+echo "== the trajectory under Node against the native one =="
+for step in program plain; do
+  args=()
+  [ $step = program ] || args=(plain)
+  native=$("$root/build/trajectory_digest" "${args[@]}")
+  wasm=$(node --no-experimental-fetch "$out/wasm/trajectory_digest.js" "${args[@]}")
+  [ -n "$native" ] || fail "the native digest printed nothing"
+  if [ "$wasm" != "$native" ]; then
+    diff <(echo "$native") <(echo "$wasm") || true
+    fail "the WebAssembly trajectory ($step step) differs from the native one"
+  fi
+  echo "ok   $step step: $(echo "$native" | wc -l) digests equal to the bit"
+done
+
+echo "== puppeteer-core, as the lock file pins it =="
+(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||
+  fail "npm ci in tests/web failed"
+
+# The site as any static host serves it, and a copy without leaf.bmp.
+served=$(mktemp -d)
+server=""
+cleanup() {
+  [ -z "$server" ] || kill "$server" 2>/dev/null || true
+  rm -rf "$served"
+}
+trap cleanup EXIT
+ln -s "$out/site" "$served/complete"
+mkdir -p "$served/missing-leaf/textures"
+for file in "$out/site/"*; do [ -d "$file" ] || ln -s "$file" "$served/missing-leaf/"; done
+for file in "$out/site/textures/"*.bmp; do
+  [ "$(basename "$file")" = leaf.bmp ] || ln -s "$file" "$served/missing-leaf/textures/"
+done
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()')
+python3 -m http.server --bind 127.0.0.1 --directory "$served" "$port" >"$out/logs/http.log" 2>&1 &
+server=$!
+for _ in $(seq 100); do
+  curl -sf "http://127.0.0.1:$port/complete/index.html" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+curl -sf "http://127.0.0.1:$port/complete/index.html" >/dev/null || fail "the site's server did not start"
+
+export SITE_URL="http://127.0.0.1:$port"
+export VANTRELLE=$root/build/vantrelle RECORDER=$root/build/vantrelle-record TEXTURES_DIR=$root/build/textures
+export SCREEN_WIDTH=640 SCREEN_HEIGHT=480 XVFB_SCREEN=640x480x24
+status=0
+for suite in page pictures soak; do
+  echo "== Chromium: $suite =="
+  "$root/scripts/with-xvfb.sh" node --test --test-reporter=spec "$root/tests/web/$suite.test.mjs" || status=1
+done
+exit $status
