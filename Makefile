@@ -22,10 +22,13 @@ run:
 test:
 	@scripts/test.sh
 
-# Each prints the program's speed-up over the plain version it replaces.
+# Each prints the program's speed-up over the plain version it replaces; then
+# the browser build's step and page beside the desktop's.
 bench: build
 	@$(BUILD_DIR)/bench/step_bench
-	@XVFB_SCREEN=1920x1080x24 scripts/with-xvfb.sh $(BUILD_DIR)/bench/display_bench
+	@XVFB_SCREEN=1920x1080x24 scripts/with-xvfb.sh $(BUILD_DIR)/bench/display_bench \
+		--benchmark_out=$(BUILD_DIR)/display_bench.json
+	@scripts/bench-web.sh $(BUILD_DIR)/display_bench.json
 
 # Fuzzes the BMP reader for 5 minutes and keeps the minimised corpus.
 fuzz:

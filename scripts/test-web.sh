@@ -8,6 +8,8 @@
 #      and the recorder (pictures.test.mjs); 30 seconds of random keys
 #      (soak.test.mjs). They run on a private X session of 640 x 480, where
 #      the desktop program's full-screen window is the canvas's size.
+#   3. make web on faults: a missing compiler, one that does not run, one
+#      that fails half-way (tests/web_build_faults_test.sh).
 # Settings (environment): WEB_SOAK_SECONDS (default 30), WEB_SOAK_SEED.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -76,4 +78,7 @@ for suite in page pictures soak; do
   echo "== Chromium: $suite =="
   "$root/scripts/with-xvfb.sh" node --test --test-reporter=spec "$root/tests/web/$suite.test.mjs" || status=1
 done
+
+echo "== the browser build on faults =="
+"$root/tests/web_build_faults_test.sh" "$root" || status=1
 exit $status

@@ -33,18 +33,23 @@ $(tail -n 15 "$log")"
 
 "$root/scripts/install-deps.sh" web || fail "the browser build's packages (emscripten, nodejs) could not be installed"
 command -v "$emxx" >/dev/null 2>&1 || fail "the Emscripten compiler $emxx is missing (Debian package emscripten)"
+emxx=$(command -v "$emxx")
 mkdir -p "$out/logs"
 # Debian's Emscripten finds Debian's JavaScript modules (acorn) only there.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
-export EMXX=$emxx
+
+logged "running the Emscripten compiler ($emxx --version)" emxx-version.log "$emxx" --version
 
 echo "== compiling vantrelle for WebAssembly =="
-# A half-configured tree from an interrupted run is started afresh.
-[ -f "$out/wasm/.configured" ] || rm -rf "$out/wasm"
+# A tree configured by an interrupted run, or for another compiler, is
+# started afresh: CMake cannot switch a configured tree's compiler.
+[ "$(cat "$out/wasm/.configured" 2>/dev/null)" = "$emxx" ] || rm -rf "$out/wasm"
+emscripten_root=$(em-config EMSCRIPTEN_ROOT 2>/dev/null) ||
+  fail "em-config cannot name the Emscripten folder (Debian package emscripten)"
 logged "configuring the WebAssembly build" wasm-configure.log \
-  cmake -S "$root" -B "$out/wasm" -DCMAKE_TOOLCHAIN_FILE="$(dirname "$(readlink -f "$(command -v "$emxx")")")/cmake/Modules/Platform/Emscripten.cmake" \
+  cmake -S "$root" -B "$out/wasm" -DCMAKE_TOOLCHAIN_FILE="$emscripten_root/cmake/Modules/Platform/Emscripten.cmake" \
   -DCMAKE_CXX_COMPILER="$emxx" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_RECORDER=OFF
-touch "$out/wasm/.configured"
+echo "$emxx" >"$out/wasm/.configured"
 logged "compiling the WebAssembly build" wasm-build.log \
   cmake --build "$out/wasm" -j "$jobs" --target vantrelle trajectory_digest
 

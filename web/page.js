@@ -75,11 +75,14 @@
     return true;
   }
 
+  let framesDrawn = 0;
   function frame() {
     frameRequest = 0;
     if (!running) return;
     if (fitCanvas()) callProgram(() => Module._vantrelleReshape(canvas.width, canvas.height));
     callProgram(() => Module._vantrelleFrame());
+    // For the browser's performance tools: when the first picture was drawn.
+    if (framesDrawn++ === 0) performance.mark('vantrelle-first-frame');
     if (running) frameRequest = requestAnimationFrame(frame);
   }
 

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The browser build on faults: a compiler that is missing, one that fails to
+# configure, and one that fails half-way through compiling. Each must stop
+# with one message naming what failed and a non-zero status, keep the site of
+# the last good build (or none), and leave nothing a rerun trips over.
+# Usage: web_build_faults_test.sh SOURCE_DIR
+set -uo pipefail
+root=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# expect_failure NAME PATTERN COMMAND...: the command fails and its errors match.
+expect_failure() {
+  local name=$1 pattern=$2
+  shift 2
+  if "$@" >"$work/out" 2>"$work/err"; then
+    echo "FAIL $name: succeeded"
+    failures=$((failures + 1))
+  elif [ "$(grep -c . "$work/err")" -lt 1 ] || ! grep -qE "$pattern" "$work/err"; then
+    echo "FAIL $name: the message does not match '$pattern':"
+    cat "$work/err"
+    failures=$((failures + 1))
+  else
+    echo "ok   $name: $(head -n 1 "$work/err")"
+  fi
+}
+# expect_site NAME STATE: the site is absent, or complete (every file there).
+expect_site() {
+  local site=$build/site
+  case $2 in
+    absent) [ ! -e "$site" ] || { echo "FAIL $1: a site was left behind"; failures=$((failures + 1)); } ;;
+    complete)
+      for file in index.html page.js page.css vantrelle.js vantrelle.wasm textures/leaf.bmp; do
+        [ -s "$site/$file" ] || { echo "FAIL $1: the site lacks $file"; failures=$((failures + 1)); }
+      done
+      ;;
+  esac
+  [ ! -e "$build/site.partial" ] || { echo "FAIL $1: site.partial was left behind"; failures=$((failures + 1)); }
+}
+
+build=$work/build
+expect_failure "a compiler that is not installed" "make web: the Emscripten compiler no-such-em\+\+ is missing" \
+  env WEB_BUILD_DIR="$build" EMXX=no-such-em++ "$root/scripts/web.sh"
+expect_site "a compiler that is not installed" absent
+
+expect_failure "a compiler that does not run" "make web: running the Emscripten compiler \(/bin/false --version\) failed" \
+  env WEB_BUILD_DIR="$build" EMXX=/bin/false "$root/scripts/web.sh"
+expect_site "a compiler that does not run" absent
+# One that runs but cannot compile leaves a configured tree behind.
+expect_failure "a compiler that cannot compile" "make web: compiling the WebAssembly build failed" \
+  env WEB_BUILD_DIR="$build" EMXX=/bin/true "$root/scripts/web.sh"
+expect_site "a compiler that cannot compile" absent
+
+# A good build, then one whose compiler fails on one file: the good site stays.
+if ! WEB_BUILD_DIR="$build" "$root/scripts/web.sh" >"$work/out" 2>&1; then
+  echo "FAIL a rerun after the failures:"
+  tail -n 20 "$work/out"
+  failures=$((failures + 1))
+fi
+expect_site "a rerun after the failures" complete
+printf '#!/bin/sh\ncase "$*" in *glut.cpp*) echo "em++: simulated failure" >&2; exit 1;; esac\nexec em++ "$@"\n' \
+  >"$work/flaky-em++"
+chmod +x "$work/flaky-em++"
+# Its object removed, glut.cpp must be compiled again, by the flaky compiler.
+rm -f "$build/wasm/web/CMakeFiles/vantrelle_web_gl.dir/glut.cpp.o"
+expect_failure "a compile that fails half-way" "make web: compiling the WebAssembly build failed" \
+  env WEB_BUILD_DIR="$build" EMXX="$work/flaky-em++" "$root/scripts/web.sh"
+expect_site "a compile that fails half-way" complete
+
+[ $failures -eq 0 ] && echo "all fault cases passed"
+exit $((failures > 0))
