@@ -17,18 +17,8 @@ jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
 mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
 unset MAKEFLAGS MAKELEVEL
 
-fail() {
-  echo "make bench (browser): $*" >&2
-  exit 1
-}
-logged() {
-  local step=$1 log=$out/logs/$2
-  shift 2
-  if ! "$@" >"$log" 2>&1; then
-    fail "$step failed; the last lines of $log:
-$(tail -n 15 "$log")"
-  fi
-}
+command_name="make bench (browser)"
+source "$root/scripts/steps.sh"
 
 "$root/scripts/install-deps.sh" web-test test
 "$root/scripts/web.sh" >/dev/null

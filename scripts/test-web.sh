@@ -17,10 +17,8 @@ out=${WEB_BUILD_DIR:-$root/build-web}
 jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
 unset MAKEFLAGS MAKELEVEL
 
-fail() {
-  echo "make test-web: $*" >&2
-  exit 1
-}
+command_name="make test-web"
+source "$root/scripts/steps.sh"
 
 "$root/scripts/install-deps.sh" web-test test
 "$root/scripts/web.sh"

@@ -12,10 +12,8 @@ out=$(cd "$out" && pwd)
 jobs=$(nproc)
 unset MAKEFLAGS MAKELEVEL
 
-fail() {
-  echo "make test-windows: $*" >&2
-  exit 1
-}
+command_name="make test-windows"
+source "$root/scripts/steps.sh"
 
 "$root/scripts/install-deps.sh" windows test
 

@@ -16,20 +16,8 @@ emxx=${EMXX:-em++}
 jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
 unset MAKEFLAGS MAKELEVEL
 
-fail() {
-  echo "make web: $*" >&2
-  exit 1
-}
-# Runs a command with its output in a log; on failure names the step and
-# shows the log's end.
-logged() {
-  local step=$1 log=$out/logs/$2
-  shift 2
-  if ! "$@" >"$log" 2>&1; then
-    fail "$step failed; the last lines of $log:
-$(tail -n 15 "$log")"
-  fi
-}
+command_name="make web"
+source "$root/scripts/steps.sh"
 
 "$root/scripts/install-deps.sh" web || fail "the browser build's packages (emscripten, nodejs) could not be installed"
 command -v "$emxx" >/dev/null 2>&1 || fail "the Emscripten compiler $emxx is missing (Debian package emscripten)"

@@ -22,20 +22,8 @@ toolchain=$root/cmake/mingw-w64-x86_64.cmake
 jobs=$(nproc)
 unset MAKEFLAGS MAKELEVEL
 
-fail() {
-  echo "make windows: $*" >&2
-  exit 1
-}
-# Runs a command with its output in a log; on failure names the stage and
-# shows the log's end.
-logged() {
-  local stage=$1 log=$out/logs/$2
-  shift 2
-  if ! "$@" >"$log" 2>&1; then
-    fail "$stage failed; the last lines of $log:
-$(tail -n 15 "$log")"
-  fi
-}
+command_name="make windows"
+source "$root/scripts/steps.sh"
 
 # The cross compiler and the native build of the textures.
 "$root/scripts/install-deps.sh" windows run

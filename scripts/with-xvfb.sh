@@ -33,17 +33,24 @@ trap cleanup EXIT
 Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 server=$!
 
+# Waits for a file that a starting server writes once it is up; stops with
+# the server's log if it ends first, or after ten seconds.
+# wait_until_up FILE PID WHAT LOG
+wait_until_up() {
+  for _ in $(seq 200); do
+    [ -s "$1" ] && return 0
+    if ! kill -0 "$2" 2>/dev/null; then
+      echo "with-xvfb.sh: $3 did not start:" >&2
+      cat "$4" >&2
+      exit 1
+    fi
+    sleep 0.05
+  done
+  fail "$3 did not come up within 10 seconds"
+}
+
 # Xvfb writes the display number it chose once it accepts connections.
-for _ in $(seq 200); do
-  [ -s "$work/display" ] && break
-  if ! kill -0 "$server" 2>/dev/null; then
-    echo "with-xvfb.sh: Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-  fi
-  sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb gave no display number"
+wait_until_up "$work/display" "$server" Xvfb "$work/xvfb.log"
 
 export DISPLAY=":$(head -n 1 "$work/display")"
 export LIBGL_ALWAYS_SOFTWARE=1
@@ -52,18 +59,9 @@ export GALLIUM_DRIVER=llvmpipe
 # The manager runs --startup once it manages the screen; no window may appear
 # before that, or it would be left unmanaged. The configuration is the
 # system's, untouched by whatever a user keeps in ~/.config.
-"$manager" --sm-disable --config-file /etc/xdg/openbox/rc.xml --startup "touch $work/wm-ready" \
+"$manager" --sm-disable --config-file /etc/xdg/openbox/rc.xml --startup "sh -c 'echo up >$work/wm-ready'" \
   >"$work/wm.log" 2>&1 &
 wm=$!
-for _ in $(seq 200); do
-  [ -e "$work/wm-ready" ] && break
-  if ! kill -0 "$wm" 2>/dev/null; then
-    echo "with-xvfb.sh: the window manager '$manager' did not start:" >&2
-    cat "$work/wm.log" >&2
-    exit 1
-  fi
-  sleep 0.05
-done
-[ -e "$work/wm-ready" ] || fail "the window manager '$manager' did not come up within 10 seconds"
+wait_until_up "$work/wm-ready" "$wm" "the window manager '$manager'" "$work/wm.log"
 
 "$@"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The browser build on faults: a compiler that is missing, one that fails to
-# configure, and one that fails half-way through compiling. Each must stop
+# The browser build on faults: a compiler that is missing, one that does not
+# run, one that cannot compile, and one that fails half-way through. Each must stop
 # with one message naming what failed and a non-zero status, keep the site of
 # the last good build (or none), and leave nothing a rerun trips over.
 # Usage: web_build_faults_test.sh SOURCE_DIR
@@ -8,23 +8,8 @@ set -uo pipefail
 root=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
+source "$root/tests/fault_checks.sh"
 
-# expect_failure NAME PATTERN COMMAND...: the command fails and its errors match.
-expect_failure() {
-  local name=$1 pattern=$2
-  shift 2
-  if "$@" >"$work/out" 2>"$work/err"; then
-    echo "FAIL $name: succeeded"
-    failures=$((failures + 1))
-  elif [ "$(grep -c . "$work/err")" -lt 1 ] || ! grep -qE "$pattern" "$work/err"; then
-    echo "FAIL $name: the message does not match '$pattern':"
-    cat "$work/err"
-    failures=$((failures + 1))
-  else
-    echo "ok   $name: $(head -n 1 "$work/err")"
-  fi
-}
 # expect_site NAME STATE: the site is absent, or complete (every file there).
 expect_site() {
   local site=$build/site

@@ -7,23 +7,8 @@ set -uo pipefail
 root=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
+source "$root/tests/fault_checks.sh"
 
-# expect_failure NAME PATTERN COMMAND...: the command fails and its errors match.
-expect_failure() {
-  local name=$1 pattern=$2
-  shift 2
-  if "$@" >"$work/out" 2>"$work/err"; then
-    echo "FAIL $name: succeeded"
-    failures=$((failures + 1))
-  elif ! grep -qE "$pattern" "$work/err"; then
-    echo "FAIL $name: the message does not match '$pattern':"
-    cat "$work/err"
-    failures=$((failures + 1))
-  else
-    echo "ok   $name: $(head -n 1 "$work/err")"
-  fi
-}
 # expect_missing NAME PATH: a failed stage left no mark of completion.
 expect_missing() {
   if [ -e "$2" ]; then

@@ -310,6 +310,25 @@ void applyCapability(GLenum capability, bool on) {
     emscripten_glDisable(capability);
 }
 
+// The switch a capability names: the layer's own for the fixed-function
+// ones, WebGL's (and kept here for a restored context) for the others.
+bool* capabilitySwitch(GLenum capability) {
+  if (capability == GL_LIGHTING) return &state.lighting;
+  if (capability == GL_TEXTURE_2D) return &state.texturing;
+  if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + LIGHT_UNITS)
+    return &state.lights[capability - GL_LIGHT0].enabled;
+  if (capability == GL_DEPTH_TEST) return &state.depthTest;
+  if (capability == GL_CULL_FACE) return &state.cullFace;
+  return nullptr;
+}
+
+void setCapability(GLenum capability, bool on) {
+  bool* layerSwitch = capabilitySwitch(capability);
+  if (layerSwitch != nullptr) *layerSwitch = on;
+  if (capability == GL_DEPTH_TEST || capability == GL_CULL_FACE || layerSwitch == nullptr)
+    applyCapability(capability, on);
+}
+
 void applyState() {
   applyCapability(GL_DEPTH_TEST, state.depthTest);
   applyCapability(GL_CULL_FACE, state.cullFace);
@@ -575,33 +594,8 @@ void glShadeModel(GLenum mode) {
 }
 
 // Capabilities: the fixed-function ones are the layer's own.
-void glEnable(GLenum capability) {
-  if (capability == GL_LIGHTING)
-    state.lighting = true;
-  else if (capability == GL_TEXTURE_2D)
-    state.texturing = true;
-  else if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + LIGHT_UNITS)
-    state.lights[capability - GL_LIGHT0].enabled = true;
-  else {
-    if (capability == GL_DEPTH_TEST) state.depthTest = true;
-    if (capability == GL_CULL_FACE) state.cullFace = true;
-    emscripten_glEnable(capability);
-  }
-}
-
-void glDisable(GLenum capability) {
-  if (capability == GL_LIGHTING)
-    state.lighting = false;
-  else if (capability == GL_TEXTURE_2D)
-    state.texturing = false;
-  else if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + LIGHT_UNITS)
-    state.lights[capability - GL_LIGHT0].enabled = false;
-  else {
-    if (capability == GL_DEPTH_TEST) state.depthTest = false;
-    if (capability == GL_CULL_FACE) state.cullFace = false;
-    emscripten_glDisable(capability);
-  }
-}
+void glEnable(GLenum capability) { setCapability(capability, true); }
+void glDisable(GLenum capability) { setCapability(capability, false); }
 
 // State WebGL has, kept here too so that a restored context gets it back.
 void glCullFace(GLenum mode) {
