@@ -45,7 +45,7 @@ echo "== puppeteer-core, as the lock file pins it =="
 (cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||
   fail "npm ci in tests/web failed"
 
-# The site as any static host serves it, and a copy without leaf.bmp.
+# The site as any static host serves it.
 served=$(mktemp -d)
 server=""
 cleanup() {
@@ -54,11 +54,20 @@ cleanup() {
 }
 trap cleanup EXIT
 ln -s "$out/site" "$served/complete"
-mkdir -p "$served/missing-leaf/textures"
-for file in "$out/site/"*; do [ -d "$file" ] || ln -s "$file" "$served/missing-leaf/"; done
-for file in "$out/site/textures/"*.bmp; do
-  [ "$(basename "$file")" = leaf.bmp ] || ln -s "$file" "$served/missing-leaf/textures/"
-done
+# A copy of the site whose leaf.bmp is missing, cut short, or an 8-bit bitmap.
+site_without_leaf() {
+  mkdir -p "$served/$1/textures"
+  for file in "$out/site/"*; do [ -d "$file" ] || ln -s "$file" "$served/$1/"; done
+  for file in "$out/site/textures/"*.bmp; do
+    [ "$(basename "$file")" = leaf.bmp ] || ln -s "$file" "$served/$1/textures/"
+  done
+}
+site_without_leaf missing-leaf
+site_without_leaf truncated-leaf
+head -c 100 "$out/site/textures/leaf.bmp" >"$served/truncated-leaf/textures/leaf.bmp"
+site_without_leaf 8-bit-leaf
+cp "$out/site/textures/leaf.bmp" "$served/8-bit-leaf/textures/leaf.bmp"
+printf '\010' | dd of="$served/8-bit-leaf/textures/leaf.bmp" bs=1 seek=28 conv=notrunc status=none
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()')
 python3 -m http.server --bind 127.0.0.1 --directory "$served" "$port" >"$out/logs/http.log" 2>&1 &
 server=$!

@@ -196,6 +196,9 @@
     frameRequest = requestAnimationFrame(frame);
   }
 
+  // A new link typed into the same tab is a new state: start again from it.
+  window.addEventListener('hashchange', () => location.reload());
+
   buildKeyBar();
   if (!document.createElement('canvas').getContext('webgl2')) {
     showStatus('Vantrelle needs WebGL 2, which this browser does not offer.\n' +

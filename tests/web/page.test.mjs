@@ -80,18 +80,47 @@ describe('keys on the page', () => {
   }
 });
 
-describe('start-up', () => {
-  test('a missing leaf.bmp ends start-up with the loader\'s message and exit status 1', async () => {
-    const page = await VantrellePage.open(browser, '/missing-leaf/');
-    const firstFour = loaderLines.split('\n').slice(0, 4).join('\n') + '\n';
-    const expected = firstFour + 'File Not Found : leaf.bmp\n';
-    assert.ok(await page.waitForTranscript((text) => text.length >= expected.length), page.transcript());
-    await page.frames(2);
-    assert.equal(page.transcript(), expected);
-    assert.match(await page.status(), /exit status 1/);
-    assert.match(await page.panelText(), /File Not Found : leaf\.bmp$/);
+describe('the page around the program', () => {
+  test('is titled Vantrelle; its key bar presses keys, hides, and asks for full screen', async () => {
+    const page = await startedPage();
+    assert.equal(await page.page.title(), 'Vantrelle');
+    const keys = await page.page.$$eval('#keys button', (buttons) => buttons.map((b) => b.dataset.key));
+    assert.deepEqual([...keys].sort(), [...'-=123456[]afnpqrst'].sort(), 'one button per command');
+    await page.page.click('#keys button[data-key="t"]');
+    await page.page.click('#keys button[data-key="3"]');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Texture is 1\nRotate Angle = 295\n')),
+              page.transcript());
+    await page.page.click('#key-bar-toggle');
+    assert.equal(await page.page.$eval('#keys', (element) => getComputedStyle(element).display), 'none');
+    await page.page.click('#fullscreen');
+    await page.page.waitForFunction(() => document.fullscreenElement !== null, {timeout: 5000});
+    await page.page.click('#fullscreen');
+    await page.page.waitForFunction(() => document.fullscreenElement === null, {timeout: 5000});
+    assert.deepEqual(page.errors, []);
     await page.page.close();
   });
+});
+
+describe('start-up', () => {
+  const BROKEN_LEAVES = [
+    ['missing-leaf', 'File Not Found : leaf.bmp'],
+    ['truncated-leaf', 'Error reading image data from leaf.bmp.'],
+    ['8-bit-leaf', 'Bpp from leaf.bmp is not 24: 8'],
+  ];
+  for (const [site, message] of BROKEN_LEAVES) {
+    test(`a leaf.bmp that is ${site.replace('-leaf', '')} ends start-up with "${message}" and exit status 1`,
+         async () => {
+      const page = await VantrellePage.open(browser, `/${site}/`);
+      const firstFour = loaderLines.split('\n').slice(0, 4).join('\n') + '\n';
+      const expected = firstFour + message + '\n';
+      assert.ok(await page.waitForTranscript((text) => text.length >= expected.length), page.transcript());
+      await page.frames(2);
+      assert.equal(page.transcript(), expected);
+      assert.match(await page.status(), /exit status 1/);
+      assert.ok((await page.panelText()).endsWith(message), await page.panelText());
+      await page.page.close();
+    });
+  }
 
   const BAD_LINKS = [
     ['#t%20%2B0%20t', 'script token \'+0\' is not a number of steps from +1 to +1000000'],
@@ -109,6 +138,16 @@ describe('start-up', () => {
       await page.page.close();
     });
   }
+
+  test('a new link in the same tab starts the program again from that state', async () => {
+    const page = await startedPage();
+    await page.type('t');
+    await page.page.evaluate(() => (location.hash = 't%20t%20t'));
+    const expected = loaderLines + 'Texture is 1\n' + loaderLines + 'Texture is 1\nTexture is 2\nTexture is 3\n';
+    assert.ok(await page.waitForTranscript((text) => text.length >= expected.length), page.transcript());
+    assert.equal(page.transcript(), expected);
+    await page.page.close();
+  });
 
   test('keys typed while the page loads are dropped', async () => {
     const page = new VantrellePage(await browser.newPage());

@@ -29,7 +29,7 @@ function report(what, comparison) {
               `${comparison.offByMoreThan2} by more than 2`);
 }
 
-function judge(what, comparison, page) {
+function judge(what, comparison) {
   report(what, comparison);
   assert.ok(comparison.offByMoreThan2 <= ALLOWED_OFF * comparison.pixels,
             `${comparison.offByMoreThan2} pixels off by more than 2`);
@@ -71,6 +71,17 @@ describe('on llvmpipe', () => {
     const picture = await page.canvasPicture();
     assert.ok(litFraction(picture) > 0.02, 'the sheet and the box are drawn');
     judge('keys and steps, desktop window vs canvas', comparePictures(expected, picture));
+    await page.page.close();
+  });
+
+  test('the canvas follows the window\'s size: after a resize it is the recorder\'s frame of that size', async () => {
+    const script = 't +60';
+    const page = await pageAfterLink(browser, script);
+    await page.page.setViewport({width: 500, height: 400});
+    await page.frames(3);
+    assert.deepEqual(await page.page.$eval('#canvas', (canvas) => [canvas.width, canvas.height]), [500, 400]);
+    judge(`link "${script}" at 500 x 400 after a resize, recorder vs canvas`,
+          comparePictures(recordedLastFrame(script, 500, 400), await page.canvasPicture()));
     await page.page.close();
   });
 
