@@ -95,7 +95,8 @@ struct Resources {
   GLuint program = 0;
   GLuint vertexArray = 0;
   GLuint buffer = 0;
-  std::vector<FixedFunctionVertex> triangles;  // quads cut into triangles
+  GLuint quadIndices = 0;        // element buffer cutting quads into triangles
+  std::vector<GLuint> quadCuts;  // its contents, grown to the largest batch
 };
 Resources gpu;
 
@@ -158,8 +159,7 @@ void main() {
     vec2 translate = u_viewport.xy + scale;
     vec2 window = gl_Position.xy * (1.0 / gl_Position.w) * scale + translate;
     vec2 snapped = floor(window * 256.0 + 0.5) / 256.0;
-    vec2 centre = mod(floor(u_pointSize + 0.5), 2.0) == 1.0 ? floor(snapped) + 0.5
-                                                             : floor(snapped + 0.5);
+    vec2 centre = mod(u_pointSize, 2.0) == 1.0 ? floor(snapped) + 0.5 : floor(snapped + 0.5);
     gl_Position.xy = (centre - translate) / scale * gl_Position.w;
   }
   v_texCoord = vec4(a_texCoord, 0.0, 1.0);
@@ -222,6 +222,23 @@ GLuint compile(GLenum kind, const char* source) {
   return shader;
 }
 
+// The vertex layout in gpu.buffer.
+void describeVertices(GLuint vertexArray) {
+  emscripten_glBindVertexArray(vertexArray);
+  emscripten_glBindBuffer(GL_ARRAY_BUFFER, gpu.buffer);
+  const GLsizei stride = sizeof(FixedFunctionVertex);
+  emscripten_glVertexAttribPointer(
+      0, 3, GL_FLOAT, GL_FALSE, stride,
+      reinterpret_cast<void*>(offsetof(FixedFunctionVertex, position)));
+  emscripten_glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride,
+                                   reinterpret_cast<void*>(offsetof(FixedFunctionVertex, normal)));
+  emscripten_glVertexAttribPointer(
+      2, 2, GL_FLOAT, GL_FALSE, stride,
+      reinterpret_cast<void*>(offsetof(FixedFunctionVertex, texCoord)));
+  for (GLuint attribute = 0; attribute < 3; ++attribute)
+    emscripten_glEnableVertexAttribArray(attribute);
+}
+
 bool buildProgram() {
   gpu.program = emscripten_glCreateProgram();
   emscripten_glAttachShader(gpu.program, compile(GL_VERTEX_SHADER, VERTEX_SHADER));
@@ -263,21 +280,9 @@ bool buildProgram() {
   emscripten_glUseProgram(gpu.program);
   emscripten_glUniform1i(uniforms.sampler, 0);
 
-  emscripten_glGenVertexArrays(1, &gpu.vertexArray);
-  emscripten_glBindVertexArray(gpu.vertexArray);
   emscripten_glGenBuffers(1, &gpu.buffer);
-  emscripten_glBindBuffer(GL_ARRAY_BUFFER, gpu.buffer);
-  const GLsizei stride = sizeof(FixedFunctionVertex);
-  emscripten_glVertexAttribPointer(
-      0, 3, GL_FLOAT, GL_FALSE, stride,
-      reinterpret_cast<void*>(offsetof(FixedFunctionVertex, position)));
-  emscripten_glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride,
-                                   reinterpret_cast<void*>(offsetof(FixedFunctionVertex, normal)));
-  emscripten_glVertexAttribPointer(
-      2, 2, GL_FLOAT, GL_FALSE, stride,
-      reinterpret_cast<void*>(offsetof(FixedFunctionVertex, texCoord)));
-  for (GLuint attribute = 0; attribute < 3; ++attribute)
-    emscripten_glEnableVertexAttribArray(attribute);
+  emscripten_glGenVertexArrays(1, &gpu.vertexArray);
+  describeVertices(gpu.vertexArray);
   return true;
 }
 
@@ -459,25 +464,31 @@ void restoreFixedFunctionResources() {
 
 void drawVertices(unsigned mode, const FixedFunctionVertex* vertices, int count) {
   if (count == 0 || gpu.program == 0) return;
-  GLenum webglMode = mode;
-  if (mode == GL_QUADS) {
-    // Each quad as the triangles (0, 1, 3) and (1, 2, 3): the cut the
-    // desktop's rasteriser makes, which decides how the texture coordinates
-    // and depths are interpolated across the quad.
-    gpu.triangles.clear();
-    for (int q = 0; q + 3 < count; q += 4)
-      for (int corner : {0, 1, 3, 1, 2, 3}) gpu.triangles.push_back(vertices[q + corner]);
-    vertices = gpu.triangles.data();
-    count = static_cast<int>(gpu.triangles.size());
-    webglMode = GL_TRIANGLES;
-  }
   emscripten_glUseProgram(gpu.program);
   emscripten_glBindVertexArray(gpu.vertexArray);
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, gpu.buffer);
   emscripten_glBufferData(GL_ARRAY_BUFFER, count * sizeof(FixedFunctionVertex), vertices,
                           GL_STREAM_DRAW);
-  setUniforms(webglMode);
-  emscripten_glDrawArrays(webglMode, 0, count);
+  if (mode != GL_QUADS) {
+    setUniforms(mode);
+    emscripten_glDrawArrays(mode, 0, count);
+    return;
+  }
+  // Each quad as the triangles (0, 1, 3) and (1, 2, 3): the cut the
+  // desktop's rasteriser makes, which decides how the texture coordinates
+  // and depths are interpolated across the quad. Indexed, so each corner is
+  // uploaded and lit once.
+  const size_t cuts = static_cast<size_t>(count / 4) * 6;
+  if (gpu.quadIndices == 0) emscripten_glGenBuffers(1, &gpu.quadIndices);
+  emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.quadIndices);
+  if (cuts > gpu.quadCuts.size()) {
+    for (GLuint q = static_cast<GLuint>(gpu.quadCuts.size() / 6); q < count / 4; ++q)
+      for (GLuint corner : {0, 1, 3, 1, 2, 3}) gpu.quadCuts.push_back(4 * q + corner);
+    emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER, gpu.quadCuts.size() * sizeof(GLuint),
+                            gpu.quadCuts.data(), GL_STATIC_DRAW);
+  }
+  setUniforms(GL_TRIANGLES);
+  emscripten_glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(cuts), GL_UNSIGNED_INT, nullptr);
 }
 
 extern "C" {
