@@ -10,6 +10,7 @@
 // operation for operation.
 #include "web/fixed_function_gl.h"
 
+#include <emscripten/emscripten.h>
 #include <webgl/webgl1.h>
 #include <webgl/webgl2.h>
 
@@ -334,7 +335,21 @@ void setCapability(GLenum capability, bool on) {
     applyCapability(capability, on);
 }
 
+// A window's rows are stored from the top, a WebGL framebuffer's from the
+// bottom, and the rasteriser's fill and interpolation work on stored rows: a
+// picture drawn the other way up differs at some pixels. With the clip
+// origin at the upper left the frame is stored as a window's, and the page
+// shows the canvas turned over (its class rows-from-top).
+EM_JS(bool, storeRowsFromTop, (), {
+  var clipControl = GLctx.getExtension('EXT_clip_control');
+  if (clipControl)
+    clipControl.clipControlEXT(clipControl.UPPER_LEFT_EXT, clipControl.NEGATIVE_ONE_TO_ONE_EXT);
+  Module.canvas.classList.toggle('rows-from-top', Boolean(clipControl));
+  return Boolean(clipControl);
+});
+
 void applyState() {
+  storeRowsFromTop();
   applyCapability(GL_DEPTH_TEST, state.depthTest);
   applyCapability(GL_CULL_FACE, state.cullFace);
   emscripten_glCullFace(state.cullFaceMode);
