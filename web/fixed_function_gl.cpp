@@ -28,18 +28,34 @@ namespace {
 
 constexpr int LIGHT_UNITS = 8;
 
+// RGBA terms that lights and materials both have.
+struct ColorTerms {
+  float ambient[4];
+  float diffuse[4];
+  float specular[4];
+};
+
+// The term a glLightfv or glMaterialfv parameter names, if it is one.
+float* colorTerm(ColorTerms& terms, GLenum pname) {
+  switch (pname) {
+    case GL_AMBIENT:
+      return terms.ambient;
+    case GL_DIFFUSE:
+      return terms.diffuse;
+    case GL_SPECULAR:
+      return terms.specular;
+  }
+  return nullptr;
+}
+
 struct Light {
   bool enabled = false;
   float eyePosition[4] = {0, 0, 1, 0};  // the direction it comes from, in eye coordinates
-  float ambient[4] = {0, 0, 0, 1};
-  float diffuse[4] = {0, 0, 0, 1};
-  float specular[4] = {0, 0, 0, 1};
+  ColorTerms colors = {{0, 0, 0, 1}, {0, 0, 0, 1}, {0, 0, 0, 1}};
 };
 
 struct MaterialState {
-  float ambient[4] = {0.2f, 0.2f, 0.2f, 1};
-  float diffuse[4] = {0.8f, 0.8f, 0.8f, 1};
-  float specular[4] = {0, 0, 0, 1};
+  ColorTerms colors = {{0.2f, 0.2f, 0.2f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0, 0, 0, 1}};
   float emission[4] = {0, 0, 0, 1};
   float shininess = 0;
 };
@@ -81,6 +97,12 @@ struct State {
 
   Light lights[LIGHT_UNITS];
   MaterialState material;
+
+  // GL_LIGHT0 alone starts with white diffuse and specular light.
+  State() {
+    for (float* term : {lights[0].colors.diffuse, lights[0].colors.specular})
+      for (int k = 0; k < 4; ++k) term[k] = 1;
+  }
 
   std::map<GLuint, Texture> textures;
   GLuint boundTexture = 0;
@@ -411,15 +433,15 @@ void setLightingUniforms(const TransformMatrix& modelview) {
     for (int k = 0; k < 3; ++k) {
       lights.direction[i][k] = direction[k];
       lights.halfVector[i][k] = half[k];
-      lights.ambient[i][k] = light.ambient[k] * material.ambient[k];
-      lights.diffuse[i][k] = light.diffuse[k] * material.diffuse[k];
-      lights.specular[i][k] = light.specular[k] * material.specular[k];
+      lights.ambient[i][k] = light.colors.ambient[k] * material.colors.ambient[k];
+      lights.diffuse[i][k] = light.colors.diffuse[k] * material.colors.diffuse[k];
+      lights.specular[i][k] = light.colors.specular[k] * material.colors.specular[k];
     }
   }
   float sceneColor[4];
   for (int k = 0; k < 3; ++k)
-    sceneColor[k] = LIGHT_MODEL_AMBIENT[k] * material.ambient[k] + material.emission[k];
-  sceneColor[3] = material.diffuse[3];
+    sceneColor[k] = LIGHT_MODEL_AMBIENT[k] * material.colors.ambient[k] + material.emission[k];
+  sceneColor[3] = material.colors.diffuse[3];
 
   emscripten_glUniform3fv(uniforms.normalRows, 3, &normalRows[0][0]);
   emscripten_glUniform1i(uniforms.eyeSpaceNormals, eyeSpace);
@@ -578,40 +600,20 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
   const unsigned unit = light - GL_LIGHT0;
   if (unit >= LIGHT_UNITS) return;
   Light& l = state.lights[unit];
-  switch (pname) {
-    case GL_POSITION:
-      // Carried into eye coordinates by the modelview of the moment.
-      transformPoint(state.modelview.back().m, params, l.eyePosition);
-      break;
-    case GL_AMBIENT:
-      std::memcpy(l.ambient, params, sizeof l.ambient);
-      break;
-    case GL_DIFFUSE:
-      std::memcpy(l.diffuse, params, sizeof l.diffuse);
-      break;
-    case GL_SPECULAR:
-      std::memcpy(l.specular, params, sizeof l.specular);
-      break;
-  }
+  if (pname == GL_POSITION)
+    // Carried into eye coordinates by the modelview of the moment.
+    transformPoint(state.modelview.back().m, params, l.eyePosition);
+  else if (float* term = colorTerm(l.colors, pname))
+    std::memcpy(term, params, sizeof l.colors.ambient);
 }
 
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
   if (face != GL_FRONT && face != GL_FRONT_AND_BACK) return;  // lighting is one-sided
   MaterialState& m = state.material;
-  switch (pname) {
-    case GL_AMBIENT:
-      std::memcpy(m.ambient, params, sizeof m.ambient);
-      break;
-    case GL_DIFFUSE:
-      std::memcpy(m.diffuse, params, sizeof m.diffuse);
-      break;
-    case GL_SPECULAR:
-      std::memcpy(m.specular, params, sizeof m.specular);
-      break;
-    case GL_SHININESS:
-      m.shininess = params[0];
-      break;
-  }
+  if (pname == GL_SHININESS)
+    m.shininess = params[0];
+  else if (float* term = colorTerm(m.colors, pname))
+    std::memcpy(term, params, sizeof m.colors.ambient);
 }
 
 // Flat is the one shade model drawn: colours are passed flat.
