@@ -1,65 +1,23 @@
-// gluLookAt and gluPerspective, computed as the desktop's GLU computes them:
-// the camera frame in float, the projection in double, each handed to the
-// matrix stack the way GLU hands it (so the same floats reach the stack).
-#include <cmath>
-
+// gluLookAt and gluPerspective, handing the matrix stack what the desktop's
+// GLU hands it, so the same floats reach the stack.
+#include "web/glu_matrices.h"
 #include "web/opengl.h"
-
-namespace {
-
-// The square root is taken in double and rounded to float.
-void normalize(float v[3]) {
-  const float r =
-      static_cast<float>(std::sqrt(static_cast<double>(v[0] * v[0] + v[1] * v[1] + v[2] * v[2])));
-  if (r == 0.0f) return;
-  v[0] /= r;
-  v[1] /= r;
-  v[2] /= r;
-}
-
-void cross(const float a[3], const float b[3], float result[3]) {
-  result[0] = a[1] * b[2] - a[2] * b[1];
-  result[1] = a[2] * b[0] - a[0] * b[2];
-  result[2] = a[0] * b[1] - a[1] * b[0];
-}
-
-constexpr double PI = 3.14159265358979323846;
-
-}  // namespace
 
 extern "C" {
 
 void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GLdouble centerY,
                GLdouble centerZ, GLdouble upX, GLdouble upY, GLdouble upZ) {
-  float forward[3] = {static_cast<float>(centerX - eyeX), static_cast<float>(centerY - eyeY),
-                      static_cast<float>(centerZ - eyeZ)};
-  float up[3] = {static_cast<float>(upX), static_cast<float>(upY), static_cast<float>(upZ)};
-  float side[3];
-  normalize(forward);
-  cross(forward, up, side);
-  normalize(side);
-  cross(side, forward, up);
-  // Column major: side, up and -forward are the rows of the rotation.
-  const GLfloat m[16] = {side[0], up[0], -forward[0], 0, side[1], up[1], -forward[1], 0,
-                         side[2], up[2], -forward[2], 0, 0,       0,     0,           1};
-  glMultMatrixf(m);
-  glTranslated(-eyeX, -eyeY, -eyeZ);
+  const double eye[3] = {eyeX, eyeY, eyeZ};
+  const double centre[3] = {centerX, centerY, centerZ};
+  const double up[3] = {upX, upY, upZ};
+  const LookAt lookAt = lookAtMatrix(eye, centre, up);
+  glMultMatrixf(lookAt.rotation);
+  glTranslated(-lookAt.eye[0], -lookAt.eye[1], -lookAt.eye[2]);
 }
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
-  const double radians = fovy / 2 * PI / 180;
-  const double deltaZ = zFar - zNear;
-  const double sine = std::sin(radians);
-  if (deltaZ == 0 || sine == 0 || aspect == 0) return;
-  const double cotangent = std::cos(radians) / sine;
-  GLdouble m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  m[0] = cotangent / aspect;
-  m[5] = cotangent;
-  m[10] = -(zFar + zNear) / deltaZ;
-  m[11] = -1;
-  m[14] = -2 * zNear * zFar / deltaZ;
-  m[15] = 0;
-  glMultMatrixd(m);
+  GLdouble m[16];
+  if (perspectiveMatrix(fovy, aspect, zNear, zFar, m)) glMultMatrixd(m);
 }
 
 }  // extern "C"

@@ -1,0 +1,123 @@
+// The browser's matrix stack (web/transform_matrix, web/glu_matrices) against
+// desktop GL's on Mesa: the same calls must leave the same floats, bit for
+// bit, or the browser's vertices land elsewhere. Built natively, so the sines
+// come from the same C library as desktop GL's here.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "render/opengl.h"
+#include "tests/gl_window.h"
+#include "web/glu_matrices.h"
+#include "web/transform_matrix.h"
+
+namespace {
+
+std::string hex(const float* m) {
+  std::string text;
+  for (int i = 0; i < 16; ++i) {
+    unsigned bits;
+    std::memcpy(&bits, &m[i], sizeof bits);
+    char word[12];
+    std::snprintf(word, sizeof word, " %08x", bits);
+    text += word;
+  }
+  return text;
+}
+
+void expectSame(const float* desktop, const TransformMatrix& browser, const std::string& what) {
+  EXPECT_EQ(std::memcmp(desktop, browser.m, sizeof browser.m), 0)
+      << what << "\n desktop" << hex(desktop) << "\n browser" << hex(browser.m);
+}
+
+// The frame's camera, turn and shifts as display() gives them.
+TEST(BrowserMatrices, EveryCameraAndTurnLeavesDesktopGLsModelview) {
+  openTestWindow(64, 64);
+  // The keys move the eye along z only; eyes off the axis make every sum
+  // in the products count.
+  const double eyes[][3] = {{0, 0, 150},  {0, 0, 160}, {0, 0, 10},    {0, 0, -20},
+                            {0, 0, 1e-3}, {0, 0, 0},   {30, 40, 150}, {-70, 20, -10}};
+  const float angles[] = {290, 295, 0, 5, 45, 90, 180, 275, -5, 360, 1000, -725};
+  for (const auto& eye : eyes) {
+    for (float angle : angles) {
+      const std::string what = "eye " + std::to_string(eye[0]) + " " + std::to_string(eye[1]) +
+                               " " + std::to_string(eye[2]) + ", angle " + std::to_string(angle);
+      glMatrixMode(GL_MODELVIEW);
+      glLoadIdentity();
+      gluLookAt(eye[0], eye[1], eye[2], 0, 0, 0, 0, 1, 0);
+      glRotatef(angle, 0, 1, 0);
+      glTranslatef(-50, -50, 0);
+      float cloth[16];
+      float box[16];
+      glGetFloatv(GL_MODELVIEW_MATRIX, cloth);
+      glTranslatef(50, 50, 0);
+      glGetFloatv(GL_MODELVIEW_MATRIX, box);
+
+      const double centre[3] = {0, 0, 0};
+      const double up[3] = {0, 1, 0};
+      const LookAt lookAt = lookAtMatrix(eye, centre, up);
+      TransformMatrix browser = TransformMatrix::identity();
+      browser.multiply(lookAt.rotation);
+      browser.translate(static_cast<float>(-lookAt.eye[0]), static_cast<float>(-lookAt.eye[1]),
+                        static_cast<float>(-lookAt.eye[2]));
+      if (angle != 0) browser.rotate(angle, 0, 1, 0);  // as glRotatef skips a zero angle
+      browser.translate(-50, -50, 0);
+      expectSame(cloth, browser, what + ", the cloth's");
+      browser.translate(50, 50, 0);
+      expectSame(box, browser, what + ", the box's");
+    }
+  }
+}
+
+TEST(BrowserMatrices, EveryWindowShapeLeavesDesktopGLsProjection) {
+  openTestWindow(64, 64);
+  const double aspects[] = {640.0 / 480, 501.0 / 400, 1, 1920.0 / 1080, 1.0 / 400, 400};
+  for (double aspect : aspects) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, aspect, 1.0, 400.0);
+    float desktop[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, desktop);
+    double m[16];
+    ASSERT_TRUE(perspectiveMatrix(60.0, aspect, 1.0, 400.0, m));
+    float single[16];
+    for (int i = 0; i < 16; ++i) single[i] = static_cast<float>(m[i]);
+    TransformMatrix browser = TransformMatrix::identity();
+    browser.multiply(single);
+    expectSame(desktop, browser, "aspect " + std::to_string(aspect));
+  }
+  double unused[16];
+  EXPECT_FALSE(perspectiveMatrix(60.0, 0.0, 1.0, 400.0, unused))
+      << "GLU leaves a zero aspect alone";
+  glMatrixMode(GL_MODELVIEW);
+}
+
+// A rotation about any other axis goes through the general formula.
+TEST(BrowserMatrices, RotationsAboutOtherAxesLeaveDesktopGLsMatrix) {
+  openTestWindow(64, 64);
+  const float axes[][3] = {{1, 0, 0}, {0, 0, 1}, {0, 0, -1}, {1, 1, 0}, {0.3f, -2, 5}};
+  for (const auto& axis : axes) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(3, -4, 5);
+    glRotatef(37, axis[0], axis[1], axis[2]);
+    glTranslatef(-1.5f, 2.25f, 7);
+    glRotatef(-113, axis[2], axis[0], axis[1]);
+    glTranslatef(0.1f, -0.3333f, 12.7f);
+    float desktop[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, desktop);
+    TransformMatrix browser = TransformMatrix::identity();
+    browser.translate(3, -4, 5);
+    browser.rotate(37, axis[0], axis[1], axis[2]);
+    browser.translate(-1.5f, 2.25f, 7);
+    browser.rotate(-113, axis[2], axis[0], axis[1]);
+    browser.translate(0.1f, -0.3333f, 12.7f);
+    expectSame(desktop, browser,
+               "axis " + std::to_string(axis[0]) + " " + std::to_string(axis[1]) + " " +
+                   std::to_string(axis[2]));
+  }
+}
+
+}  // namespace
