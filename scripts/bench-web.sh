@@ -19,6 +19,7 @@ unset MAKEFLAGS MAKELEVEL
 
 command_name="make bench (browser)"
 source "$root/scripts/steps.sh"
+source "$root/scripts/serve-site.sh"
 
 "$root/scripts/install-deps.sh" web-test test
 "$root/scripts/web.sh" >/dev/null
@@ -65,12 +66,8 @@ done
 node "$root/bench/web_step_ratio.mjs" "$runs"
 
 echo "== the page in Chromium on llvmpipe, 1920 x 1080 =="
-served=$out/site
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()')
-python3 -m http.server --bind 127.0.0.1 --directory "$served" "$port" >"$out/logs/bench-http.log" 2>&1 &
-server=$!
+serve_site "$out/site" "$out/logs/bench-http.log"
 trap 'kill $server 2>/dev/null || true; rm -rf "$runs"' EXIT
-for _ in $(seq 100); do curl -sf "http://127.0.0.1:$port/index.html" >/dev/null 2>&1 && break; sleep 0.1; done
-(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null) || fail "npm ci in tests/web failed"
+install_puppeteer
 SITE_URL="http://127.0.0.1:$port" XVFB_SCREEN=1920x1080x24 \
   "$root/scripts/with-xvfb.sh" node "$root/bench/page_bench.mjs" "$desktop_json"

@@ -19,6 +19,7 @@ unset MAKEFLAGS MAKELEVEL
 
 command_name="make test-web"
 source "$root/scripts/steps.sh"
+source "$root/scripts/serve-site.sh"
 
 "$root/scripts/install-deps.sh" web-test test
 "$root/scripts/web.sh"
@@ -42,8 +43,7 @@ for step in program plain; do
 done
 
 echo "== puppeteer-core, as the lock file pins it =="
-(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||
-  fail "npm ci in tests/web failed"
+install_puppeteer
 
 # The site as any static host serves it.
 served=$(mktemp -d)
@@ -68,14 +68,7 @@ head -c 100 "$out/site/textures/leaf.bmp" >"$served/truncated-leaf/textures/leaf
 site_without_leaf 8-bit-leaf
 cp "$out/site/textures/leaf.bmp" "$served/8-bit-leaf/textures/leaf.bmp"
 printf '\010' | dd of="$served/8-bit-leaf/textures/leaf.bmp" bs=1 seek=28 conv=notrunc status=none
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()')
-python3 -m http.server --bind 127.0.0.1 --directory "$served" "$port" >"$out/logs/http.log" 2>&1 &
-server=$!
-for _ in $(seq 100); do
-  curl -sf "http://127.0.0.1:$port/complete/index.html" >/dev/null 2>&1 && break
-  sleep 0.1
-done
-curl -sf "http://127.0.0.1:$port/complete/index.html" >/dev/null || fail "the site's server did not start"
+serve_site "$served" "$out/logs/http.log"
 
 export SITE_URL="http://127.0.0.1:$port"
 export VANTRELLE=$root/build/vantrelle RECORDER=$root/build/vantrelle-record TEXTURES_DIR=$root/build/textures
@@ -83,7 +76,7 @@ export SCREEN_WIDTH=640 SCREEN_HEIGHT=480 XVFB_SCREEN=640x480x24
 status=0
 for suite in page pictures soak; do
   echo "== Chromium: $suite =="
-  "$root/scripts/with-xvfb.sh" node --test --test-reporter=spec "$root/tests/web/$suite.test.mjs" || status=1
+  "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap "$root/tests/web/$suite.test.mjs" || status=1
 done
 
 echo "== the browser build on faults =="

@@ -338,23 +338,24 @@ void applyCapability(GLenum capability, bool on) {
     emscripten_glDisable(capability);
 }
 
-// The switch a capability names: the layer's own for the fixed-function
-// ones, WebGL's (and kept here for a restored context) for the others.
+// The fixed-function capabilities are the layer's alone; depth test and
+// culling are WebGL's, and kept here too for a restored context.
 bool* capabilitySwitch(GLenum capability) {
   if (capability == GL_LIGHTING) return &state.lighting;
   if (capability == GL_TEXTURE_2D) return &state.texturing;
   if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + LIGHT_UNITS)
     return &state.lights[capability - GL_LIGHT0].enabled;
-  if (capability == GL_DEPTH_TEST) return &state.depthTest;
-  if (capability == GL_CULL_FACE) return &state.cullFace;
   return nullptr;
 }
 
 void setCapability(GLenum capability, bool on) {
-  bool* layerSwitch = capabilitySwitch(capability);
-  if (layerSwitch != nullptr) *layerSwitch = on;
-  if (capability == GL_DEPTH_TEST || capability == GL_CULL_FACE || layerSwitch == nullptr)
-    applyCapability(capability, on);
+  if (bool* layerSwitch = capabilitySwitch(capability)) {
+    *layerSwitch = on;
+    return;
+  }
+  if (capability == GL_DEPTH_TEST) state.depthTest = on;
+  if (capability == GL_CULL_FACE) state.cullFace = on;
+  applyCapability(capability, on);
 }
 
 // A window's rows are stored from the top, a WebGL framebuffer's from the
@@ -382,13 +383,7 @@ void applyState() {
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, state.unpackAlignment);
 }
 
-// The bytes of an image as the unpack alignment lays out its rows.
-size_t imageBytes(GLsizei width, GLsizei height, GLenum format) {
-  const size_t pixel = format == GL_RGBA ? 4 : format == GL_RGB ? 3 : 1;
-  const size_t alignment = static_cast<size_t>(state.unpackAlignment);
-  const size_t row = (width * pixel + alignment - 1) / alignment * alignment;
-  return row * height;
-}
+size_t bytesPerPixel(GLenum format) { return format == GL_RGBA ? 4 : format == GL_RGB ? 3 : 1; }
 
 // Light directions and products for the current modelview, as desktop GL
 // derives them: in eye coordinates, or, when the modelview only rotates and
@@ -672,9 +667,10 @@ void glTexImage2D(GLenum, GLint level, GLint internalFormat, GLsizei width, GLsi
   texture.pixels.clear();
   if (pixels != nullptr && width > 0 && height > 0) {
     const auto* bytes = static_cast<const unsigned char*>(pixels);
-    const size_t pixel = format == GL_RGBA ? 4 : format == GL_RGB ? 3 : 1;
-    const size_t packedRow = width * pixel;
-    const size_t alignedRow = imageBytes(width, height, format) / height;
+    const size_t packedRow = width * bytesPerPixel(format);
+    // Rows as the unpack alignment lays them out.
+    const size_t alignment = static_cast<size_t>(state.unpackAlignment);
+    const size_t alignedRow = (packedRow + alignment - 1) / alignment * alignment;
     texture.pixels.resize(packedRow * height);
     for (GLsizei row = 0; row < height; ++row)
       std::memcpy(&texture.pixels[row * packedRow], bytes + row * alignedRow, packedRow);

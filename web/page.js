@@ -75,14 +75,15 @@
     return true;
   }
 
-  let framesDrawn = 0;
+  let firstFrameDrawn = false;
   function frame() {
     frameRequest = 0;
     if (!running) return;
     if (fitCanvas()) callProgram(() => Module._vantrelleReshape(canvas.width, canvas.height));
     callProgram(() => Module._vantrelleFrame());
     // For the browser's performance tools: when the first picture was drawn.
-    if (framesDrawn++ === 0) performance.mark('vantrelle-first-frame');
+    if (!firstFrameDrawn) performance.mark('vantrelle-first-frame');
+    firstFrameDrawn = true;
     if (running) frameRequest = requestAnimationFrame(frame);
   }
 

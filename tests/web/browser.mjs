@@ -35,8 +35,7 @@ export class VantrellePage {
 
   constructor(page) {
     this.page = page;
-    this.lines = [];      // every console.log text, in order
-    this.otherLogs = [];  // console.log calls are the program's lines only
+    this.lines = [];  // every console.log text, in order: the program's lines only
     this.errors = [];
     page.on('console', (message) => {
       if (message.type() === 'log') this.lines.push(message.text());

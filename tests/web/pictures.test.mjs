@@ -25,7 +25,7 @@ const LINKS = [
 ];
 
 function report(what, comparison) {
-  console.log(`# ${what}: ${comparison.differing} of ${comparison.pixels} pixels differ, ` +
+  console.log(`${what}: ${comparison.differing} of ${comparison.pixels} pixels differ, ` +
               `${comparison.offByMoreThan2} by more than 2`);
 }
 

@@ -69,7 +69,7 @@ test(`${SECONDS} seconds of random keys (WEB_SOAK_SEED=${SEED} replays them)`, {
         nextSample += 2000;
       }
     }
-    console.log(`# ${typed.length} keys typed; live heap after warm-up (KiB): ` +
+    console.log(`${typed.length} keys typed; live heap after warm-up (KiB): ` +
                 heap.map((bytes) => Math.round(bytes / 1024)).join(' '));
     assert.deepEqual(page.errors, []);
     assert.doesNotMatch(await page.status(), /exit status|stopped/, 'the program is still running');
@@ -103,5 +103,5 @@ test(`${SECONDS} seconds of random keys (WEB_SOAK_SEED=${SEED} replays them)`, {
                 `written "${written.split('\n')[line - 1]}" (${written.split('\n').length} lines written, ` +
                 `${expected.split('\n').length} expected)`);
   }
-  console.log(`# ${written.split('\n').length - 1} lines, the desktop program's exactly`);
+  console.log(`${written.split('\n').length - 1} lines, the desktop program's exactly`);
 });
