@@ -1,7 +1,6 @@
 # The two everyday commands are `make run` and `make test`; both install
 # whatever Debian packages are missing first.
-BUILD_DIR := build
-JOBS := $(shell getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
+# Each configuration is a preset in CMakePresets.json; the scripts build them.
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build test run bench fuzz soak record windows test-windows web run-web test-web format clean
@@ -11,13 +10,13 @@ all: build
 deps:
 	@scripts/install-deps.sh test
 
+# Everything the development preset builds, in build-dev/.
 build: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON -DVANTRELLE_RECORDER=ON >/dev/null
-	@cmake --build $(BUILD_DIR) -j $(JOBS)
+	@scripts/build.sh dev
 
 # Installs and builds only what running needs.
 run:
-	@scripts/run.sh $(BUILD_DIR)
+	@scripts/run.sh
 
 test:
 	@scripts/test.sh
@@ -25,10 +24,10 @@ test:
 # Each prints the program's speed-up over the plain version it replaces; then
 # the browser build's step and page beside the desktop's.
 bench: build
-	@$(BUILD_DIR)/bench/step_bench
-	@XVFB_SCREEN=1920x1080x24 scripts/with-xvfb.sh $(BUILD_DIR)/bench/display_bench \
-		--benchmark_out=$(BUILD_DIR)/display_bench.json
-	@scripts/bench-web.sh $(BUILD_DIR)/display_bench.json
+	@build-dev/bench/step_bench
+	@XVFB_SCREEN=1920x1080x24 scripts/with-xvfb.sh build-dev/bench/display_bench \
+		--benchmark_out=build-dev/display_bench.json
+	@scripts/bench-web.sh build-dev/display_bench.json
 
 # Fuzzes the BMP reader for 5 minutes and keeps the minimised corpus.
 fuzz:
@@ -39,9 +38,9 @@ fuzz:
 soak:
 	@scripts/soak.sh
 
-# The README's animation, made by the recorder (build/vantrelle-record).
+# The README's animation, made by the recorder (build-record/vantrelle-record).
 record:
-	@scripts/record.sh $(BUILD_DIR)
+	@scripts/record.sh
 
 # build-windows/vantrelle-windows.zip, cross-built with mingw-w64.
 windows:

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "render/texture.h"
 
@@ -109,12 +110,10 @@ bool runCommand(unsigned char key) {
     case 'p':
       toggle(showParticles, "Particles");
       return true;
-    case 'r': {
-      const GridLayout& l = STARTUP_LAYOUT;
-      cloth.resetGrid(l.x0, l.y0, l.z0, l.dx, l.dy, l.dz);
+    case 'r':
+      layOutStartupGrid(cloth);
       echo("Reset = ");
       return true;
-    }
     case 't':
       // The line counts presses; the slot wraps round.
       ++textureCounter;

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "render/scene.h"
 #include "render/texture.h"

@@ -7,10 +7,18 @@ float nearPlane;
 float farPlane;
 float stiffnessSetting;
 
-double stepSize = 1.0;
-Vector3 eyePosition(0.0, 0.0, 150.0);
+namespace {
+// The static initial values, named once for the definitions below and for
+// restoreStaticViewState.
+constexpr double INITIAL_STEP_SIZE = 1.0;
+constexpr double INITIAL_EYE_DISTANCE = 150.0;  // scene units along +z
+constexpr int INITIAL_ROTATION_ANGLE = 290;     // degrees
+}  // namespace
+
+double stepSize = INITIAL_STEP_SIZE;
+Vector3 eyePosition(0.0, 0.0, INITIAL_EYE_DISTANCE);
 Vector3 lookAtCentre(0.0, 0.0, 0.0);
-int rotationAngle = 290;
+int rotationAngle = INITIAL_ROTATION_ANGLE;
 bool showQuads = true;
 bool showNormals = false;
 bool showParticles = false;
@@ -20,15 +28,6 @@ int textureCounter = 0;
 int currentTexture = 0;
 
 Cloth cloth;
-
-void setUpStartupCloth(Cloth& sheet) {
-  const GridLayout& l = STARTUP_LAYOUT;
-  sheet.resetGrid(l.x0, l.y0, l.z0, l.dx, l.dy, l.dz);
-  sheet.setGravity(0.0, -0.01, 0.0);
-  sheet.setTimeStep(1.0);
-  sheet.addPin(0, 20.0, 90.0, 30.0);
-  sheet.addPin(44, 65.0, 90.0, -20.0);
-}
 
 void setStartupViewState() {
   windowWidth = 500;
@@ -40,4 +39,18 @@ void setStartupViewState() {
   farPlane = 400.0f;
   stiffnessSetting = 0.5f;
   cloth.boxSize = boxSize;
+}
+
+void restoreStaticViewState() {
+  stepSize = INITIAL_STEP_SIZE;
+  eyePosition = Vector3(0.0, 0.0, INITIAL_EYE_DISTANCE);
+  lookAtCentre = Vector3(0.0, 0.0, 0.0);
+  rotationAngle = INITIAL_ROTATION_ANGLE;
+  showQuads = true;
+  showNormals = false;
+  showParticles = false;
+  animating = false;
+  stepPending = false;
+  textureCounter = 0;
+  currentTexture = 0;
 }

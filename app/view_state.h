@@ -30,18 +30,10 @@ extern int currentTexture;  // texture slot bound for the quads, 0 to 9
 // The one simulated sheet.
 extern Cloth cloth;
 
-// Arguments of Cloth::resetGrid for the flat start-up sheet: first row at
-// height 90, columns 2 apart along +x, rows 2 apart downwards.
-struct GridLayout {
-  double x0, y0, z0;
-  double dx, dy, dz;
-};
-constexpr GridLayout STARTUP_LAYOUT = {10.0, 90.0, 0.0, 2.0, -2.0, 0.0};
-
-// Lays the sheet out flat, sets gravity and the time step, and pins the two
-// top corners away from their grid places, as start-up does.
-void setUpStartupCloth(Cloth& sheet);
-
 // The values start-up gives the members above that have no static initial
 // value; the cloth's box follows boxSize.
 void setStartupViewState();
+
+// Puts back the static initial values of the members above that have them,
+// as a fresh process has them before main runs (the cloth stays as it is).
+void restoreStaticViewState();

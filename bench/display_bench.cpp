@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "bench/median_reporter.h"
 #include "render/cloth_drawing.h"
-#include "render/reference_cloth_drawing.h"
+#include "render/plain_cloth_drawing.h"
 #include "render/scene.h"
 #include "tests/gl_window.h"
 
@@ -71,9 +72,9 @@ constexpr int REPETITIONS = 15;
       ->Repetitions(REPETITIONS)                          \
       ->ReportAggregatesOnly(true)
 
-FRAME_BENCHMARK(all_layers_plain, reference::drawCloth, true);
+FRAME_BENCHMARK(all_layers_plain, plain::drawCloth, true);
 FRAME_BENCHMARK(all_layers_program, drawCloth, true);
-FRAME_BENCHMARK(quads_only_plain, reference::drawCloth, false);
+FRAME_BENCHMARK(quads_only_plain, plain::drawCloth, false);
 FRAME_BENCHMARK(quads_only_program, drawCloth, false);
 
 }  // namespace

@@ -7,17 +7,17 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/view_state.h"
+#include "app/startup_sheet.h"
 #include "bench/median_reporter.h"
 #include "sim/cloth.h"
-#include "sim/reference_step.h"
+#include "sim/plain_step.h"
 
 namespace {
 
 std::unique_ptr<Cloth> makeHangingCloth() {
   auto cloth = std::make_unique<Cloth>();
   setUpStartupCloth(*cloth);
-  for (int n = 0; n < 200; ++n) reference::step(*cloth);
+  for (int n = 0; n < 200; ++n) plain::step(*cloth);
   return cloth;
 }
 
@@ -34,7 +34,7 @@ void runStep(benchmark::State& state) {
 void fastStep(Cloth& cloth) { cloth.step(); }
 
 constexpr int REPETITIONS = 15;
-BENCHMARK(runStep<reference::step>)
+BENCHMARK(runStep<plain::step>)
     ->Name("step/plain")
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(0.2)
@@ -48,16 +48,14 @@ BENCHMARK(runStep<fastStep>)
     ->ReportAggregatesOnly(true);
 
 // Where the plain step spends its time.
-BENCHMARK(runStep<reference::computeFaceNormals>)
+BENCHMARK(runStep<plain::computeFaceNormals>)
     ->Name("plain phase/computeFaceNormals")
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(runStep<reference::applyGravity>)
+BENCHMARK(runStep<plain::applyGravity>)
     ->Name("plain phase/applyGravity")
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(runStep<reference::integrate>)
-    ->Name("plain phase/integrate")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(runStep<reference::satisfyConstraints>)
+BENCHMARK(runStep<plain::integrate>)->Name("plain phase/integrate")->Unit(benchmark::kMicrosecond);
+BENCHMARK(runStep<plain::satisfyConstraints>)
     ->Name("plain phase/satisfyConstraints")
     ->Unit(benchmark::kMicrosecond);
 

@@ -4,7 +4,7 @@
 #include <new>
 #include <utility>
 
-#include "render/texture.h"
+#include "render/bmp_reader.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The cloth's layers, drawn in as few GL batches as give the pixels of one
 // batch per quad, particle and marker (the plain drawing in
-// reference_cloth_drawing.cpp, which the tests compare with pixel by pixel).
+// plain_cloth_drawing.cpp, which the tests compare with pixel by pixel).
 #include "render/cloth_drawing.h"
 
 #include "render/opengl.h"

@@ -4,7 +4,7 @@
 // that draws includes this header rather than the system's own.
 #if defined(__EMSCRIPTEN__)
 // The browser: WebGL 2 with the fixed-function subset the program calls.
-#include "web/opengl.h"
+#include "web/gl/opengl.h"
 #elif defined(__APPLE__)
 // The fixed-function API is deprecated on macOS, not removed: keep the build quiet.
 #define GL_SILENCE_DEPRECATION

@@ -1,4 +1,5 @@
 #include "render/texture.h"
+#include "render/bmp_reader.h"
 
 #include "render/opengl.h"
 

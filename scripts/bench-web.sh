@@ -13,55 +13,47 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${WEB_BUILD_DIR:-$root/build-web}
 desktop_json=${1:-}
-jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
 unset MAKEFLAGS MAKELEVEL
 
 command_name="make bench (browser)"
 source "$root/scripts/steps.sh"
+source "$root/scripts/presets.sh"
+source "$root/scripts/debian-source.sh"
 source "$root/scripts/serve-site.sh"
 
 "$root/scripts/install-deps.sh" web-test test
 "$root/scripts/web.sh" >/dev/null
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-# Google Benchmark for WebAssembly, from Debian's source package, fetched with
-# a private sources list and apt state. Kept once complete.
+# Google Benchmark for WebAssembly, from Debian's source package. Kept once
+# complete, where the web-bench preset looks for it.
 benchmark=$out/benchmark
 if [ ! -f "$benchmark/.complete" ]; then
   echo "== Google Benchmark for WebAssembly, from Debian's source package =="
   rm -rf "$benchmark"
-  mkdir -p "$benchmark/apt/state/lists/partial" "$benchmark/apt/cache/archives/partial" "$benchmark/source"
-  echo "deb-src $mirror bookworm main" >"$benchmark/apt/sources.list"
-  apt_options=(-o Dir::Etc::SourceList="$benchmark/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-    -o Dir::State="$benchmark/apt/state" -o Dir::Cache="$benchmark/apt/cache")
-  logged "downloading the benchmark source index" benchmark-apt-update.log apt-get "${apt_options[@]}" update
-  (cd "$benchmark/source" && logged "downloading Debian's benchmark source package" benchmark-apt-source.log \
-    apt-get "${apt_options[@]}" source benchmark)
-  tree=$(find "$benchmark/source" -maxdepth 1 -mindepth 1 -type d -name 'benchmark-*' | head -n 1)
-  [ -n "$tree" ] || fail "the benchmark source package has no source tree"
+  debian_source benchmark "$benchmark"
   # The tarball carries no git tags: take the version from project().
   logged "configuring Google Benchmark for WebAssembly" benchmark-configure.log \
-    emcmake cmake -S "$tree" -B "$benchmark/build" -DGIT_VERSION=0.0.0 -DCMAKE_BUILD_TYPE=Release \
+    emcmake cmake -S "$source_tree" -B "$benchmark/build" -DGIT_VERSION=0.0.0 -DCMAKE_BUILD_TYPE=Release \
     -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF -DBENCHMARK_ENABLE_WERROR=OFF \
     -DCMAKE_INSTALL_PREFIX="$benchmark/install"
-  logged "building Google Benchmark for WebAssembly" benchmark-build.log cmake --build "$benchmark/build" -j "$jobs"
+  logged "building Google Benchmark for WebAssembly" benchmark-build.log cmake --build "$benchmark/build"
   logged "installing Google Benchmark for WebAssembly" benchmark-install.log cmake --install "$benchmark/build"
   touch "$benchmark/.complete"
 fi
 
 logged "configuring the WebAssembly step benchmark" wasm-bench-configure.log \
-  cmake -S "$root" -B "$out/wasm" -Dbenchmark_DIR="$benchmark/install/lib/cmake/benchmark"
+  configure web-bench -B "$out/wasm-bench" -Dbenchmark_DIR="$benchmark/install/lib/cmake/benchmark"
 logged "building the WebAssembly step benchmark" wasm-bench-build.log \
-  cmake --build "$out/wasm" -j "$jobs" --target step_bench
+  cmake --build "$out/wasm-bench" --target step_bench
 
 echo "== the step: WebAssembly under Node against native, three turns each =="
 runs=$(mktemp -d)
 trap 'rm -rf "$runs"' EXIT
 filter=--benchmark_filter='^step/program'
 for turn in 1 2 3; do
-  "$root/build/bench/step_bench" "$filter" --benchmark_out="$runs/native-$turn.json" >/dev/null 2>&1
-  node --no-experimental-fetch "$out/wasm/web/step_bench.js" "$filter" --benchmark_out="$runs/wasm-$turn.json" >/dev/null 2>&1
+  "$(preset_dir dev)/bench/step_bench" "$filter" --benchmark_out="$runs/native-$turn.json" >/dev/null 2>&1
+  node --no-experimental-fetch "$out/wasm-bench/bench/step_bench.js" "$filter" --benchmark_out="$runs/wasm-$turn.json" >/dev/null 2>&1
 done
 node "$root/bench/web_step_ratio.mjs" "$runs"
 

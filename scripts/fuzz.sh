@@ -18,14 +18,14 @@ for argument in "$@"; do
   esac
 done
 unset MAKEFLAGS MAKELEVEL
+source "$root/scripts/presets.sh"
 
 "$root/scripts/install-deps.sh" test
-cd "$root"
-CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRELLE_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j "$(nproc)"
+configure fuzz
+build fuzz
 
 kept=$root/tests/fuzz/corpus
-cd build-fuzz
+cd "$(preset_dir fuzz)"
 rm -rf seeds corpus merged && mkdir -p seeds corpus artifacts "$kept"
 tests/fuzz/make_bmp_seeds seeds
 fuzzer=tests/fuzz/read_bmp_fuzzer

@@ -3,18 +3,17 @@
 # vantrelle in the folder that holds the ten textures. On a machine without a
 # display it runs the program under Xvfb instead, lets the cloth fall for a
 # few seconds, and saves a screenshot.
-# Usage: run.sh [BUILD_DIR]   (DEMO_KEYS: the keys pressed headless, default "a")
+# Usage: run.sh   (DEMO_KEYS: the keys pressed headless, default "a")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 unset MAKEFLAGS MAKELEVEL  # keep the nested build quiet about directories
+source "$root/scripts/presets.sh"
 
 "$root/scripts/install-deps.sh" run
-build_dir=${1:-$root/build}
 # The program and its textures only: no tests, benchmarks or tools.
-cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF \
-  -DVANTRELLE_RECORDER=OFF >/dev/null
-cmake --build "$build_dir" --target vantrelle -j "$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)"
-build_dir=$(cd "$build_dir" && pwd)
+configure program
+build program
+build_dir=$(preset_dir program)
 cd "$build_dir/textures"
 
 if [ -n "${DISPLAY:-}" ]; then

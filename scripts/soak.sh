@@ -5,9 +5,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 unset MAKEFLAGS MAKELEVEL
+source "$root/scripts/presets.sh"
 
 "$root/scripts/install-deps.sh" test
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON >/dev/null
-cmake --build "$root/build" --target vantrelle_soak -j "$(nproc)"
+configure dev
+build dev --target vantrelle_soak
 export SOAK_SECONDS=${SOAK_SECONDS:-600}
-exec "$root/scripts/with-xvfb.sh" "$root/build/tests/vantrelle_soak"
+exec "$root/scripts/with-xvfb.sh" "$(preset_dir dev)/tests/vantrelle_soak"

@@ -14,25 +14,26 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${WEB_BUILD_DIR:-$root/build-web}
-jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
 unset MAKEFLAGS MAKELEVEL
 
 command_name="make test-web"
 source "$root/scripts/steps.sh"
+source "$root/scripts/presets.sh"
 source "$root/scripts/serve-site.sh"
 
 "$root/scripts/install-deps.sh" web-test test
 "$root/scripts/web.sh"
 
 echo "== the desktop side of the comparison =="
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON -DVANTRELLE_RECORDER=ON >/dev/null
-cmake --build "$root/build" -j "$jobs" --target vantrelle vantrelle-record trajectory_digest textures
+configure dev
+build dev --target vantrelle vantrelle-record trajectory_digest textures
+dev=$(preset_dir dev)
 
 echo "== the trajectory under Node against the native one =="
 for step in program plain; do
   args=()
   [ $step = program ] || args=(plain)
-  native=$("$root/build/trajectory_digest" "${args[@]}")
+  native=$("$dev/trajectory_digest" "${args[@]}")
   wasm=$(node --no-experimental-fetch "$out/wasm/trajectory_digest.js" "${args[@]}")
   [ -n "$native" ] || fail "the native digest printed nothing"
   if [ "$wasm" != "$native" ]; then
@@ -71,7 +72,7 @@ printf '\010' | dd of="$served/8-bit-leaf/textures/leaf.bmp" bs=1 seek=28 conv=n
 serve_site "$served" "$out/logs/http.log"
 
 export SITE_URL="http://127.0.0.1:$port"
-export VANTRELLE=$root/build/vantrelle RECORDER=$root/build/vantrelle-record TEXTURES_DIR=$root/build/textures
+export VANTRELLE=$dev/vantrelle RECORDER=$dev/vantrelle-record TEXTURES_DIR=$dev/textures
 export SCREEN_WIDTH=640 SCREEN_HEIGHT=480 XVFB_SCREEN=640x480x24
 status=0
 for suite in page pictures soak; do

@@ -9,11 +9,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=${WINDOWS_BUILD_DIR:-$root/build-windows}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-jobs=$(nproc)
 unset MAKEFLAGS MAKELEVEL
 
 command_name="make test-windows"
 source "$root/scripts/steps.sh"
+source "$root/scripts/presets.sh"
 
 "$root/scripts/install-deps.sh" windows test
 
@@ -42,14 +42,15 @@ trap '"$wineserver" -k 2>/dev/null || true' EXIT
 WINDOWS_BUILD_DIR=$out "$root/scripts/windows.sh"
 
 echo "== building the Linux side of the comparison =="
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=ON >/dev/null
-cmake --build "$root/build" -j "$jobs" --target windows_e2e_test
+configure dev
+build dev --target windows_e2e_test
+dev=$(preset_dir dev)
 
 echo "== the Windows package under Wine =="
 rm -rf "$out/unpacked"
 mkdir -p "$out/unpacked"
 (cd "$out/unpacked" && cmake -E tar xf "$out/vantrelle-windows.zip")
-"$root/scripts/with-xvfb.sh" "$root/build/tests/windows_e2e_test" --wine="$wine" \
+"$root/scripts/with-xvfb.sh" "$dev/tests/windows_e2e_test" --wine="$wine" \
   --package="$out/unpacked/vantrelle" --digest="$out/program/trajectory_digest.exe"
 
 echo "== the Windows build script on faults =="

@@ -13,11 +13,11 @@ out=${WEB_BUILD_DIR:-$root/build-web}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 emxx=${EMXX:-em++}
-jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
 unset MAKEFLAGS MAKELEVEL
 
 command_name="make web"
 source "$root/scripts/steps.sh"
+source "$root/scripts/presets.sh"
 
 "$root/scripts/install-deps.sh" web || fail "the browser build's packages (emscripten, nodejs) could not be installed"
 command -v "$emxx" >/dev/null 2>&1 || fail "the Emscripten compiler $emxx is missing (Debian package emscripten)"
@@ -32,27 +32,23 @@ echo "== compiling vantrelle for WebAssembly =="
 # A tree configured by an interrupted run, or for another compiler, is
 # started afresh: CMake cannot switch a configured tree's compiler.
 [ "$(cat "$out/wasm/.configured" 2>/dev/null)" = "$emxx" ] || rm -rf "$out/wasm"
-emscripten_root=$(em-config EMSCRIPTEN_ROOT 2>/dev/null) ||
-  fail "em-config cannot name the Emscripten folder (Debian package emscripten)"
 logged "configuring the WebAssembly build" wasm-configure.log \
-  cmake -S "$root" -B "$out/wasm" -DCMAKE_TOOLCHAIN_FILE="$emscripten_root/cmake/Modules/Platform/Emscripten.cmake" \
-  -DCMAKE_CXX_COMPILER="$emxx" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_RECORDER=OFF
+  configure web -B "$out/wasm" -DCMAKE_CXX_COMPILER="$emxx"
 echo "$emxx" >"$out/wasm/.configured"
 logged "compiling the WebAssembly build" wasm-build.log \
-  cmake --build "$out/wasm" -j "$jobs" --target vantrelle trajectory_digest
+  cmake --build "$out/wasm" --target vantrelle trajectory_digest
 
 echo "== drawing the textures =="
-logged "configuring the native texture generator" textures-configure.log \
-  cmake -S "$root" -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_RECORDER=OFF
-logged "drawing the textures" textures-build.log cmake --build "$out/native" --target textures
+logged "configuring the native texture generator" textures-configure.log configure program
+logged "drawing the textures" textures-build.log build program --target textures
 
 echo "== assembling the site =="
 next=$out/site.partial
 rm -rf "$next"
 mkdir -p "$next/textures"
-cp "$root/web/index.html" "$root/web/page.js" "$root/web/page.css" "$next/"
+cp "$root/web/page/index.html" "$root/web/page/page.js" "$root/web/page/page.css" "$next/"
 cp "$out/wasm/vantrelle.js" "$out/wasm/vantrelle.wasm" "$next/"
-cp "$out/native/textures/"*.bmp "$next/textures/"
+cp "$(preset_dir program)/textures/"*.bmp "$next/textures/"
 rm -rf "$out/site"
 mv "$next" "$out/site"
 echo "Site: $out/site ($(du -sk "$out/site" | cut -f1) KiB); serve it with make run-web"

@@ -16,14 +16,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=${WINDOWS_BUILD_DIR:-$root/build-windows}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
 triplet=${MINGW_TRIPLET:-x86_64-w64-mingw32}
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
-jobs=$(nproc)
 unset MAKEFLAGS MAKELEVEL
 
 command_name="make windows"
 source "$root/scripts/steps.sh"
+source "$root/scripts/presets.sh"
+source "$root/scripts/debian-source.sh"
 
 # The cross compiler and the native build of the textures.
 "$root/scripts/install-deps.sh" windows run
@@ -34,28 +34,9 @@ mkdir -p "$out/logs"
 # 1. Debian's freeglut source package.
 source_dir=$out/freeglut-source
 if [ ! -f "$source_dir/.complete" ]; then
-  echo "== fetching Debian's freeglut source package from $mirror =="
-  rm -rf "$source_dir" "$out/apt"
-  mkdir -p "$out/apt/state/lists/partial" "$out/apt/cache/archives/partial" "$source_dir"
-  codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
-  echo "deb-src $mirror ${codename:-bookworm} main" >"$out/apt/sources.list"
-  apt_options=(
-    -o Dir::Etc::SourceList="$out/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-    -o Dir::State="$out/apt/state" -o Dir::Cache="$out/apt/cache"
-    -o Debug::NoLocking=1 -o APT::Sandbox::User="$(id -un)" -o Acquire::Retries=2
-  )
-  logged "downloading the freeglut source index (apt-get update, $mirror)" apt-update.log \
-    apt-get "${apt_options[@]}" update
-  # apt-get update reports some fetch failures as warnings only.
-  if grep -qE '^(W|E): (Failed to fetch|Some index files failed)' "$out/logs/apt-update.log"; then
-    fail "downloading the freeglut source index (apt-get update, $mirror) failed:
-$(grep -E '^(W|E):' "$out/logs/apt-update.log" | head -n 5)"
-  fi
-  (cd "$source_dir" && logged "downloading Debian's freeglut source package (apt-get source freeglut)" \
-    apt-source.log apt-get "${apt_options[@]}" source freeglut)
-  unpacked=$(find "$source_dir" -mindepth 1 -maxdepth 1 -type d -name 'freeglut-*' | head -n 1)
-  [ -n "$unpacked" ] || fail "apt-get source freeglut unpacked nothing into $source_dir"
-  ln -sfn "$(basename "$unpacked")" "$source_dir/tree"
+  echo "== fetching Debian's freeglut source package =="
+  debian_source freeglut "$source_dir"
+  ln -sfn "$source_tree" "$source_dir/tree"
   touch "$source_dir/.complete"
 fi
 
@@ -69,7 +50,7 @@ if [ ! -f "$freeglut/.complete" ]; then
     -DMINGW_TRIPLET="$triplet" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$freeglut" \
     -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON -DFREEGLUT_BUILD_DEMOS=OFF
   logged "building freeglut for Windows" freeglut-build.log \
-    cmake --build "$out/freeglut-build" -j "$jobs"
+    cmake --build "$out/freeglut-build"
   logged "installing freeglut for Windows" freeglut-install.log cmake --install "$out/freeglut-build"
   touch "$freeglut/.complete"
 fi
@@ -78,16 +59,13 @@ fi
 # trajectory digest the tests compare with the Linux build's.
 echo "== cross-building vantrelle.exe =="
 logged "configuring the Windows build" program-configure.log \
-  cmake -S "$root" -B "$out/program" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DMINGW_TRIPLET="$triplet" \
-  -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_RECORDER=OFF -DVANTRELLE_STATIC_GLUT=ON \
-  -DFreeGLUT_DIR="$freeglut/lib/cmake/FreeGLUT"
-logged "building vantrelle.exe" program-build.log \
-  cmake --build "$out/program" -j "$jobs" --target vantrelle trajectory_digest
+  configure windows -B "$out/program" -DMINGW_TRIPLET="$triplet" -DFreeGLUT_DIR="$freeglut/lib/cmake/FreeGLUT"
+logged "building vantrelle.exe" program-build.log cmake --build "$out/program" --target vantrelle trajectory_digest
 
-# 4. The textures, drawn by a native build of the generator.
-logged "configuring the native texture generator" textures-configure.log \
-  cmake -S "$root" -B "$out/native" -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_TESTS=OFF -DVANTRELLE_RECORDER=OFF
-logged "drawing the textures" textures-build.log cmake --build "$out/native" --target textures
+# 4. The textures, drawn by the native program build's generator.
+logged "configuring the native texture generator" textures-configure.log configure program
+logged "drawing the textures" textures-build.log build program --target textures
+textures=$(preset_dir program)/textures
 
 # 5. The zip: one folder with everything the exe needs.
 echo "== packing vantrelle-windows.zip =="
@@ -95,7 +73,7 @@ stage=$out/package/vantrelle
 rm -rf "$out/package"
 mkdir -p "$stage"
 cp "$out/program/vantrelle.exe" "$stage/"
-cp "$out/native/textures/"*.bmp "$stage/"
+cp "$textures/"*.bmp "$stage/"
 sed 's/$/\r/' >"$stage/README.txt" <<'TEXT'
 Vantrelle: a mass-spring cloth hanging in a box, driven from the keyboard.
 

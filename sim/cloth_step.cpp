@@ -1,5 +1,5 @@
 // The time step, arranged for speed. It gives exactly the results of the
-// plain transcription in reference_step.cpp, value for value; each trick
+// plain transcription in plain_step.cpp, value for value; each trick
 // says why it rounds the same.
 //
 // A step is bound by the relaxation: one serial chain of some 15,700 spring

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "render/bmp_reader.h"
 #include "render/texture.h"
 #include "tests/bmp_fixture.h"
 

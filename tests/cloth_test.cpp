@@ -1,4 +1,5 @@
 #include "sim/cloth.h"
+#include "app/startup_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +85,7 @@ TEST(Cloth, EverySpringIsStoredOnceUnderEachEnd) {
 
 TEST(Cloth, ResetGridLaysRowsDownAndColumnsAcrossAtRest) {
   auto cloth = makeCloth();
-  cloth->resetGrid(10, 90, 0, 2, -2, 0);
+  layOutStartupGrid(*cloth);
   struct Case {
     int particle;
     Vector3 expected;

@@ -1,5 +1,5 @@
 // The program's cloth drawing against the plain transcription
-// (reference::drawCloth): the same pixels and the same GL state left behind,
+// (plain::drawCloth): the same pixels and the same GL state left behind,
 // over sheets, layers, views and textures, on Mesa's software rasteriser.
 #include <gtest/gtest.h>
 
@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "render/cloth_drawing.h"
-#include "render/reference_cloth_drawing.h"
+#include "render/plain_cloth_drawing.h"
 #include "render/scene.h"
 #include "render/texture.h"
 #include "tests/gl_window.h"
@@ -91,16 +92,12 @@ class FastDrawing : public testing::Test {
     reshape(WIDTH, HEIGHT);
   }
 
-  void SetUp() override {
-    rotationAngle = 290;
-    eyePosition = Vector3(0, 0, 150);
-    currentTexture = 0;
-  }
+  void SetUp() override { restoreStaticViewState(); }
 
   // Draws the frame both ways and compares; returns the lit pixels.
   static int expectSameFrame(const std::string& what) {
     SCOPED_TRACE(what);
-    drawFrame(reference::drawCloth);
+    drawFrame(plain::drawCloth);
     const Frame plain = Frame::capture();
     const LeftState plainState = LeftState::read();
     drawFrame(drawCloth);

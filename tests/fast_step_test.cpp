@@ -1,4 +1,4 @@
-// Cloth::step against the plain transcription (reference::step): the same
+// Cloth::step against the plain transcription (plain::step): the same
 // values at every step, over the states a user can reach and a few spring
 // tables the program never builds.
 #include <gtest/gtest.h>
@@ -10,8 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "app/startup_sheet.h"
 #include "sim/cloth.h"
-#include "sim/reference_step.h"
+#include "sim/plain_step.h"
 
 namespace {
 
@@ -59,14 +60,6 @@ bool hasNonFinite(const Cloth& cloth) {
   return false;
 }
 
-void setUpStartup(Cloth& cloth) {
-  cloth.resetGrid(10, 90, 0, 2, -2, 0);
-  cloth.setGravity(0, -0.01, 0);
-  cloth.setTimeStep(1);
-  cloth.addPin(0, 20, 90, 30);
-  cloth.addPin(44, 65, 90, -20);
-}
-
 // Every spring entry a self-entry: tables of the cases' own making.
 void isolate(Cloth& cloth) {
   for (int p = 0; p < PARTICLE_COUNT; ++p)
@@ -84,36 +77,36 @@ struct Scenario {
 void nothing(Cloth&, int) {}
 
 const Scenario scenarios[] = {
-    {"startup sheet falling and swinging", 400, setUpStartup, nothing},
+    {"startup sheet falling and swinging", 400, setUpStartupCloth, nothing},
     {"stiffness above one", 200,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.setStiffness(1.05);
      },
      nothing, true},
     {"stiffness below zero", 200,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.setStiffness(-0.25);
      },
      nothing, true},
-    {"stiffness exactly zero, then one", 200, setUpStartup,
+    {"stiffness exactly zero, then one", 200, setUpStartupCloth,
      [](Cloth& c, int n) { c.setStiffness(n < 100 ? 0.0 : 1.0); }},
     {"time step zero", 100,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.setTimeStep(0);
      },
      nothing},
     {"negative time step", 100,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.setTimeStep(-1.5);
      },
      nothing},
     {"clamped on every face of the box in turn", 240,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.clearPins();
      },
      [](Cloth& c, int n) {
@@ -123,11 +116,11 @@ const Scenario scenarios[] = {
      }},
     {"a small box", 150,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.boxSize = 30.0f;
      },
      nothing},
-    {"pins added, overwritten in the ring and cleared", 300, setUpStartup,
+    {"pins added, overwritten in the ring and cleared", 300, setUpStartupCloth,
      [](Cloth& c, int n) {
        if (n == 40) c.clearPins();
        if (n == 80 || n == 120 || n == 160) {
@@ -138,32 +131,32 @@ const Scenario scenarios[] = {
        if (n == 200) c.addPin(2024, 150, -20, 70);  // held outside the box
        if (n == 250) c.clearPins();
      }},
-    {"reset mid-run", 200, setUpStartup,
+    {"reset mid-run", 200, setUpStartupCloth,
      [](Cloth& c, int n) {
-       if (n == 60 || n == 61 || n == 150) c.resetGrid(10, 90, 0, 2, -2, 0);
+       if (n == 60 || n == 61 || n == 150) layOutStartupGrid(c);
      }},
     {"diverging to infinity and NaN", 60,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.setStiffness(3.0);
        c.setTimeStep(40.0);
      },
      nothing, true},
     {"gravity that overflows", 8,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.setGravity(1e308, -1e308, 0);
      },
      nothing, true},
     {"infinite stiffness", 3,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.setStiffness(INFINITY);
      },
      nothing, true},
     {"a -0 coordinate reaching a missing neighbour's entry", 3,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.clearPins();
        // Integration keeps z = -0 only from a -0 with a +0 history and a -0
        // gravity; the clamp keeps it; the first entry of column 0 is missing;
@@ -178,7 +171,7 @@ const Scenario scenarios[] = {
      nothing},
     {"a correction that overflows before missing neighbours' entries", 2,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.clearPins();
        isolate(c);
        c.positions[100] = Vector3(50, 50, 0);
@@ -189,7 +182,7 @@ const Scenario scenarios[] = {
      nothing, true},
     {"springs the grid never builds", 50,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        c.springs[3][1] = {3, 2000, 5.0f};       // reaches far ahead
        c.springs[100][2] = {100, 1000, 0.0f};   // zero rest length
        c.springs[200][0] = {201, 202, 2.0f};    // not an entry of its owner
@@ -204,7 +197,7 @@ const Scenario scenarios[] = {
      nothing},
     {"isolated particles, one-way springs", 40,
      [](Cloth& c) {
-       setUpStartup(c);
+       setUpStartupCloth(c);
        isolate(c);
        c.springs[10][0] = {10, 11, 2.0f};
        c.springs[11][0] = {11, 10, 2.0f};
@@ -230,7 +223,7 @@ TEST_P(FastStep, GivesThePlainStepsValuesAtEveryStep) {
     scenario.beforeStep(*fast, n);
     scenario.beforeStep(*plain, n);
     fast->step();
-    reference::step(*plain);
+    plain::step(*plain);
     const std::string difference = firstDifference(*fast, *plain);
     ASSERT_EQ(difference, "") << "after step " << n + 1;
     diverged |= hasNonFinite(*plain);

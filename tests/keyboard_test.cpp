@@ -9,6 +9,7 @@
 
 #include "app/idle.h"
 #include "app/keyboard.h"
+#include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "tests/gl_window.h"
 
@@ -26,17 +27,7 @@ class KeyboardTest : public testing::Test {
 
   void SetUp() override {
     // The state start-up leaves: the static values, then main's.
-    stepSize = 1.0;
-    eyePosition = Vector3(0, 0, 150);
-    lookAtCentre = Vector3(0, 0, 0);
-    rotationAngle = 290;
-    showQuads = true;
-    showNormals = false;
-    showParticles = false;
-    animating = false;
-    stepPending = false;
-    textureCounter = 0;
-    currentTexture = 0;
+    restoreStaticViewState();
     cloth = Cloth();
     setStartupViewState();
     setUpStartupCloth(cloth);

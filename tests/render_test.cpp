@@ -4,10 +4,11 @@
 
 #include <cmath>
 
+#include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "render/cloth_drawing.h"
 #include "render/scene.h"
-#include "sim/reference_step.h"
+#include "sim/plain_step.h"
 #include "tests/gl_window.h"
 
 namespace {
@@ -56,14 +57,11 @@ class RenderTest : public testing::Test {
 
   void SetUp() override {
     reshape(WIDTH, HEIGHT);
-    rotationAngle = 0;
-    eyePosition = Vector3(0, 0, 150);
-    showQuads = true;
-    showNormals = false;
-    showParticles = false;
+    restoreStaticViewState();
+    rotationAngle = 0;  // facing the camera
     currentTexture = RED_SLOT;
     cloth = Cloth();
-    cloth.resetGrid(10, 90, 0, 2, -2, 0);
+    layOutStartupGrid(cloth);
   }
 
   static Frame draw() {
@@ -110,7 +108,7 @@ TEST_F(RenderTest, BoxIsUntexturedDimGreenConcentricSquaresCentred) {
 }
 
 TEST_F(RenderTest, SheetShowsItsTextureOnTheSideFacingTheCamera) {
-  reference::computeFaceNormals(cloth);  // flat sheet: every normal (0, 0, 1)
+  plain::computeFaceNormals(cloth);  // flat sheet: every normal (0, 0, 1)
   const Pixel centre = project({54, 46, 0});
 
   Frame frame = draw();
@@ -212,7 +210,7 @@ TEST_F(RenderTest, RotationTurnsBoxAndClothTogetherWhileTheLightsStay) {
   showParticles = false;
   showQuads = true;
   currentTexture = WHITE_SLOT;
-  reference::computeFaceNormals(cloth);
+  plain::computeFaceNormals(cloth);
   rotationAngle = 0;
   frame = draw();
   const Rgb facing = frame.at(WIDTH / 2, HEIGHT / 2);
@@ -243,8 +241,9 @@ TEST_F(RenderTest, DisplayRestoresTheModelviewAndLeavesTexturingOn) {
 TEST_F(RenderTest, EyeOnTheLookAtCentreStillDrawsAFrame) {
   // Fifteen presses of the nearer-camera key from start-up put the eye here,
   // where the viewing direction is undefined.
+  const Vector3 startEye = eyePosition;
   eyePosition = lookAtCentre;
-  reference::computeFaceNormals(cloth);
+  plain::computeFaceNormals(cloth);
   showParticles = true;
   showNormals = true;
   display();
@@ -254,7 +253,7 @@ TEST_F(RenderTest, EyeOnTheLookAtCentreStillDrawsAFrame) {
   EXPECT_EQ(matrix[0], 1.0);
   EXPECT_EQ(matrix[12], 0.0);
 
-  eyePosition = Vector3(0, 0, 150);
+  eyePosition = startEye;
   const Frame frame = draw();
   EXPECT_EQ(frame.litCount(170, 120, 330, 280), 160 * 160)
       << "drawing goes on once the eye moves away";

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <memory>
 
+#include "app/startup_sheet.h"
 #include "sim/cloth.h"
-#include "sim/reference_step.h"
+#include "sim/plain_step.h"
 
 namespace {
 
@@ -13,11 +14,7 @@ std::unique_ptr<Cloth> makeCloth() { return std::make_unique<Cloth>(); }
 // The sheet as the program starts it: laid out flat, two top corners pinned.
 std::unique_ptr<Cloth> makeStartupCloth() {
   auto cloth = makeCloth();
-  cloth->resetGrid(10, 90, 0, 2, -2, 0);
-  cloth->setGravity(0, -0.01, 0);
-  cloth->setTimeStep(1);
-  cloth->addPin(0, 20, 90, 30);
-  cloth->addPin(44, 65, 90, -20);
+  setUpStartupCloth(*cloth);
   return cloth;
 }
 
@@ -44,7 +41,7 @@ void expectSame(Vector3 actual, Vector3 expected) {
 
 TEST(FaceNormals, FlatStartupSheetFacesPlusZ) {
   auto cloth = makeStartupCloth();
-  reference::computeFaceNormals(*cloth);
+  plain::computeFaceNormals(*cloth);
   for (int q = 0; q < QUAD_COUNT; ++q) expectSame(cloth->faceNormal(q), Vector3(0, 0, 1));
 }
 
@@ -66,7 +63,7 @@ TEST(FaceNormals, UseNextRowEdgeCrossNextColumnEdgeAndDropNegativeX) {
     auto cloth = makeCloth();
     cloth->positions[1] = c.towardNextColumn;
     cloth->positions[GRID_SIDE] = c.towardNextRow;
-    reference::computeFaceNormals(*cloth);
+    plain::computeFaceNormals(*cloth);
     expectSame(cloth->faceNormal(0), c.expected);
   }
 }
@@ -82,7 +79,7 @@ TEST(FaceNormals, QuadsRunRowByRowSkippingTheLastColumn) {
     auto cloth = makeCloth();
     cloth->positions[c.corner + 1] = Vector3(1, 0, 0);
     cloth->positions[c.corner + GRID_SIDE] = Vector3(0, -1, 0);
-    reference::computeFaceNormals(*cloth);
+    plain::computeFaceNormals(*cloth);
     expectSame(cloth->faceNormal(c.quad), Vector3(0, 0, 1));
   }
 }
@@ -99,8 +96,8 @@ TEST(FaceNormals, DegenerateQuadsGetZeroNormalsAndTheStepGoesOn) {
 TEST(Gravity, OverwritesAccelerationsEveryStep) {
   auto cloth = makeCloth();
   cloth->setGravity(0, -0.25, 0.5);
-  reference::applyGravity(*cloth);
-  reference::applyGravity(*cloth);
+  plain::applyGravity(*cloth);
+  plain::applyGravity(*cloth);
   for (int i = 0; i < PARTICLE_COUNT; ++i)
     expectSame(cloth->accelerations[i], Vector3(0, -0.25, 0.5));
 }
@@ -121,8 +118,8 @@ TEST(Integrate, TimeStepEntersOnlyAsItsSquare) {
     cloth->previousPositions[7] = Vector3(0, 1, 0);
     cloth->setGravity(0, -0.5, 0);
     cloth->setTimeStep(c.timeStep);
-    reference::applyGravity(*cloth);
-    reference::integrate(*cloth);
+    plain::applyGravity(*cloth);
+    plain::integrate(*cloth);
     EXPECT_EQ(cloth->positions[7].y, c.expectedY) << "time step " << c.timeStep;
     EXPECT_EQ(cloth->previousPositions[7].y, 3.0);
   }
@@ -142,7 +139,7 @@ TEST(Integrate, NegativeTimeStepMovesTheSheetExactlyAsItsAbsoluteValue) {
 
 TEST(Step, FirstTwoStepsOfARestingSheetOnlyLowerIt) {
   auto cloth = makeCloth();
-  cloth->resetGrid(10, 90, 0, 2, -2, 0);
+  layOutStartupGrid(*cloth);
   cloth->setGravity(0, -0.01, 0);
   Cloth start = *cloth;
   cloth->step();
@@ -175,7 +172,7 @@ TEST(Relaxation, OneEntryMovesEachEndByStiffnessTimesTheStretch) {
     cloth->positions[11] = Vector3(20 + c.gap, 50, 0);
     joinOneWay(*cloth, 10, 11, STRAIGHT_REST_LENGTH);
     cloth->setStiffness(c.stiffness);
-    reference::satisfyConstraints(*cloth);
+    plain::satisfyConstraints(*cloth);
     // The correction factor is rounded to float, so the move is exact only to that.
     const float factor = static_cast<float>((c.gap - 2.0) / c.gap);
     const double move = c.gap * c.stiffness * static_cast<double>(factor);
@@ -201,7 +198,7 @@ TEST(Relaxation, TwinEntryRelaxesTheSameSpringAgain) {
     joinOneWay(*cloth, 10, 11, STRAIGHT_REST_LENGTH);
     joinOneWay(*cloth, 11, 10, STRAIGHT_REST_LENGTH);
     cloth->setStiffness(c.stiffness);
-    reference::satisfyConstraints(*cloth);
+    plain::satisfyConstraints(*cloth);
     EXPECT_NEAR(cloth->positions[11].x - cloth->positions[10].x, c.expectedGap, 1e-5);
   }
 }
@@ -211,7 +208,7 @@ TEST(Relaxation, ZeroLengthSpringsMoveNothing) {
   auto isolated = makeIsolatedCloth();
   isolated->positions[1] = isolated->positions[0] = Vector3(30, 30, 5);
   joinOneWay(*isolated, 0, 1, STRAIGHT_REST_LENGTH);
-  reference::satisfyConstraints(*isolated);
+  plain::satisfyConstraints(*isolated);
   expectSame(isolated->positions[0], Vector3(30, 30, 5));
   expectSame(isolated->positions[1], Vector3(30, 30, 5));
 }
@@ -222,7 +219,7 @@ TEST(Relaxation, ClampsEachParticleIntoTheBoxBeforeItsOwnSprings) {
   cloth->positions[4] = Vector3(0, 100, 47);  // 3 below the clamped place along z
   cloth->positions[5] = Vector3(50, 50, -60);
   joinOneWay(*cloth, 3, 4, STRAIGHT_REST_LENGTH);
-  reference::satisfyConstraints(*cloth);
+  plain::satisfyConstraints(*cloth);
   // Had the spring acted before the clamp, particle 3 would have moved in x and y.
   EXPECT_EQ(cloth->positions[3].x, 0.0);
   EXPECT_EQ(cloth->positions[3].y, 100.0);
@@ -236,7 +233,7 @@ TEST(Relaxation, BoxFollowsTheBoxSizeMember) {
   auto cloth = makeIsolatedCloth();
   cloth->boxSize = 40.0f;
   cloth->positions[3] = Vector3(45, -1, 30);
-  reference::satisfyConstraints(*cloth);
+  plain::satisfyConstraints(*cloth);
   expectSame(cloth->positions[3], Vector3(40, 0, 20));
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "render/bmp_reader.h"
 #include "render/texture.h"
 #include "tests/bmp_fixture.h"
 

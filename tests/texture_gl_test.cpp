@@ -3,10 +3,11 @@
 
 #include <string>
 
+#include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "render/scene.h"
 #include "render/texture.h"
-#include "sim/reference_step.h"
+#include "sim/plain_step.h"
 #include "tests/bmp_fixture.h"
 #include "tests/gl_window.h"
 
@@ -85,8 +86,8 @@ TEST_F(TextureGlTest, GeneratedTexturesShowOnTheSheet) {
   loadTexture((dir + "/jeans.bmp").c_str(), 2);        // indigo
   loadTexture((dir + "/leaf.bmp").c_str(), 3);         // greens on a pale ground
   cloth = Cloth();
-  cloth.resetGrid(10, 90, 0, 2, -2, 0);
-  reference::computeFaceNormals(cloth);
+  layOutStartupGrid(cloth);
+  plain::computeFaceNormals(cloth);
   rotationAngle = 0;
   showQuads = true;
 

@@ -48,7 +48,7 @@ printf '#!/bin/sh\ncase "$*" in *glut.cpp*) echo "em++: simulated failure" >&2; 
   >"$work/flaky-em++"
 chmod +x "$work/flaky-em++"
 # Its object removed, glut.cpp must be compiled again, by the flaky compiler.
-rm -f "$build/wasm/web/CMakeFiles/vantrelle_web_gl.dir/glut.cpp.o"
+rm -f "$build/wasm/web/gl/CMakeFiles/vantrelle_web_gl.dir/glut.cpp.o"
 expect_failure "a compile that fails half-way" "make web: compiling the WebAssembly build failed" \
   env WEB_BUILD_DIR="$build" EMXX="$work/flaky-em++" "$root/scripts/web.sh"
 expect_site "a compile that fails half-way" complete

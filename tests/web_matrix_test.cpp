@@ -9,27 +9,16 @@
 #include <string>
 
 #include "render/opengl.h"
+#include "tests/float_bits.h"
 #include "tests/gl_window.h"
-#include "web/glu_matrices.h"
-#include "web/transform_matrix.h"
+#include "web/gl/glu_matrices.h"
+#include "web/gl/transform_matrix.h"
 
 namespace {
 
-std::string hex(const float* m) {
-  std::string text;
-  for (int i = 0; i < 16; ++i) {
-    unsigned bits;
-    std::memcpy(&bits, &m[i], sizeof bits);
-    char word[12];
-    std::snprintf(word, sizeof word, " %08x", bits);
-    text += word;
-  }
-  return text;
-}
-
 void expectSame(const float* desktop, const TransformMatrix& browser, const std::string& what) {
   EXPECT_EQ(std::memcmp(desktop, browser.m, sizeof browser.m), 0)
-      << what << "\n desktop" << hex(desktop) << "\n browser" << hex(browser.m);
+      << what << "\n desktop" << hexBits(desktop, 16) << "\n browser" << hexBits(browser.m, 16);
 }
 
 // The frame's camera, turn and shifts as display() gives them.

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <memory>
 
-#include "app/view_state.h"
+#include "app/startup_sheet.h"
 #include "sim/cloth.h"
-#include "sim/reference_step.h"
+#include "sim/plain_step.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   for (int target : checkpoints) {
     for (; done < target; ++done) {
       if (plain) {
-        reference::step(*cloth);
+        plain::step(*cloth);
       } else {
         cloth->step();
       }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "render/texture.h"
+#include "render/bmp_reader.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The reader explains every refusal on stdout; nobody reads it here.

@@ -1,7 +1,7 @@
 // gluLookAt and gluPerspective, handing the matrix stack what the desktop's
 // GLU hands it, so the same floats reach the stack.
-#include "web/glu_matrices.h"
-#include "web/opengl.h"
+#include "web/gl/glu_matrices.h"
+#include "web/gl/opengl.h"
 
 extern "C" {
 

@@ -6,7 +6,7 @@
 // loop each, every value computed exactly as the rules state it. It is the
 // oracle that Cloth::step is tested against, value for value, and the
 // baseline its speed is measured against; the program never links it.
-namespace reference {
+namespace plain {
 
 // computeFaceNormals, applyGravity, integrate, satisfyConstraints, in order.
 void step(Cloth& cloth);
@@ -20,4 +20,4 @@ void integrate(Cloth& cloth);
 // springs, then put every pinned particle back on its pin.
 void satisfyConstraints(Cloth& cloth);
 
-}  // namespace reference
+}  // namespace plain

@@ -6,10 +6,10 @@
 // every quad, particle and normal marker in a batch of its own. It is the
 // oracle the program's drawing is compared with, pixel for pixel, and the
 // baseline its speed is measured against; the program never links it.
-namespace reference {
+namespace plain {
 
 void drawCloth();
 void drawFaceNormals();
 void drawNormal(Vector3 direction, Vector3 base);
 
-}  // namespace reference
+}  // namespace plain

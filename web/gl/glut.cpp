@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-#include "web/fixed_function_gl.h"
-#include "web/opengl.h"
+#include "web/gl/opengl.h"
+#include "web/gl/vertex_batch.h"
 
 namespace {
 

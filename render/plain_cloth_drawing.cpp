@@ -1,4 +1,4 @@
-#include "render/reference_cloth_drawing.h"
+#include "render/plain_cloth_drawing.h"
 
 #include "render/opengl.h"
 
@@ -35,7 +35,7 @@ void drawParticles() {
 
 }  // namespace
 
-namespace reference {
+namespace plain {
 
 void drawCloth() {
   applyMaterial(clothMaterial);
@@ -43,14 +43,14 @@ void drawCloth() {
   glColor3f(0.5f, 0.5f, 0.3f);
   applyMaterial(markerMaterial);
   if (showParticles) drawParticles();
-  if (showNormals) reference::drawFaceNormals();
+  if (showNormals) plain::drawFaceNormals();
 }
 
 void drawFaceNormals() {
   applyMaterial(markerMaterial);
   for (int q = 0; q < QUAD_COUNT; ++q) {
-    reference::drawNormal(cloth.faceNormal(q) * NORMAL_DRAW_SCALE,
-                          cloth.particlePosition(quadCorner(q)));
+    plain::drawNormal(cloth.faceNormal(q) * NORMAL_DRAW_SCALE,
+                      cloth.particlePosition(quadCorner(q)));
   }
 }
 
@@ -68,4 +68,4 @@ void drawNormal(Vector3 direction, Vector3 base) {
   glEnd();
 }
 
-}  // namespace reference
+}  // namespace plain

@@ -1,9 +1,18 @@
 #pragma once
 
 // The part of OpenGL 1.x, GLU and GLUT that Vantrelle calls, for the browser:
-// what WebGL 2 has (clearing, the viewport, depth test, culling, textures)
-// keeps its WebGL declaration; the fixed-function rest is declared here and
-// provided on WebGL 2 by fixed_function_gl.cpp, glu.cpp and glut.cpp.
+// what WebGL 2 has keeps its WebGL declaration; the fixed-function rest is
+// declared here and provided on WebGL 2 by this folder.
+//
+// Twelve functions that GLES3/gl3.h declares are defined again by the layer
+// (gl_entry_points.cpp), because the layer must see them: glEnable and
+// glDisable (lighting, texturing and the lights are its own switches),
+// glBindTexture, glTexImage2D, glTexParameteri and glTexParameterf (textures
+// named by the program's slot numbers and kept for a lost context), and
+// glCullFace, glClearColor, glViewport, glPixelStorei and glLineWidth
+// (recorded so that a restored context gets them back), and glClear beside
+// them, which passes the call straight on. The layer's own calls to WebGL go
+// through the emscripten_gl* names, which these definitions do not replace.
 #include <GLES3/gl3.h>
 
 typedef double GLdouble;

@@ -1,4 +1,4 @@
-#include "web/glu_matrices.h"
+#include "web/gl/glu_matrices.h"
 
 #include <cmath>
 

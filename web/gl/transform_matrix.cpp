@@ -1,4 +1,4 @@
-#include "web/transform_matrix.h"
+#include "web/gl/transform_matrix.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "sim/reference_step.h"
+#include "sim/plain_step.h"
 
 #include <cmath>
 
-namespace reference {
+namespace plain {
 
 void step(Cloth& cloth) {
   computeFaceNormals(cloth);
@@ -77,4 +77,4 @@ void satisfyConstraints(Cloth& cloth) {
     positions[cloth.pins[slot].particle] = cloth.pins[slot].position;
 }
 
-}  // namespace reference
+}  // namespace plain

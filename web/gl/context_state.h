@@ -1,0 +1,13 @@
+#pragma once
+
+// Capabilities, and the state WebGL itself holds, kept in the layer's state
+// as well so that a restored context gets it back.
+#include "web/gl/opengl.h"
+
+// glEnable and glDisable: lighting, texturing and the lights are the layer's
+// own switches; depth test and culling are WebGL's.
+void setCapability(GLenum capability, bool on);
+
+// Gives a new or restored context the state the program has set, and stores
+// its rows from the top where the browser can.
+void applyContextState();

@@ -1,0 +1,3 @@
+#include "web/gl/fixed_function_state.h"
+
+FixedFunctionState glState;
