@@ -1,8 +1,10 @@
 #pragma once
 
-// A key script: keys to press and steps to take, written as tokens separated
-// by spaces. A single character is a key press, handled by the keyboard
-// commands as if typed; "+N" is N steps of the cloth. The recorder records a
+// A key script: keys to press, steps to take and drags to make, written as
+// tokens separated by spaces. A single character is a key press, handled by
+// the keyboard commands as if typed; "+N" is N steps of the cloth;
+// "grab:N@x,y,z" takes hold of particle N with the hand at (x, y, z),
+// "move:x,y,z" moves the hand, "release" lets go. The recorder records a
 // frame after each step; a link to the page plays the script before its
 // first frame.
 
@@ -10,13 +12,23 @@
 #include <variant>
 #include <vector>
 
+#include "sim/vector3.h"
+
 struct KeyPress {
   unsigned char key;
 };
 struct Steps {
   int count;
 };
-using ScriptToken = std::variant<KeyPress, Steps>;
+struct GrabHold {
+  int particle;
+  Vector3 target;
+};
+struct GrabMove {
+  Vector3 target;
+};
+struct GrabRelease {};
+using ScriptToken = std::variant<KeyPress, Steps, GrabHold, GrabMove, GrabRelease>;
 
 // Steps in one token: a million is far beyond any recording or link.
 constexpr int MAX_STEPS_PER_TOKEN = 1000000;
@@ -27,3 +39,9 @@ bool parseScript(const std::string& text, std::vector<ScriptToken>& script, std:
 
 // A positive decimal number without sign or spaces, up to `limit`.
 bool parsePositive(const std::string& text, int limit, int& value);
+
+// A coordinate as scripts and the hand's console lines write it: the
+// shortest decimal that reads back as the same double.
+std::string scriptNumber(double value);
+// "x,y,z" in scriptNumber's form.
+std::string scriptPoint(Vector3 point);

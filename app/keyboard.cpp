@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "app/hand.h"
 #include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "render/texture.h"
@@ -111,6 +112,8 @@ bool runCommand(unsigned char key) {
       toggle(showParticles, "Particles");
       return true;
     case 'r':
+      // A sheet laid flat is out of the hand's reach.
+      letGo();
       layOutStartupGrid(cloth);
       echo("Reset = ");
       return true;

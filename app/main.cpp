@@ -2,6 +2,7 @@
 // and driven from the keyboard.
 #include "render/opengl.h"
 
+#include "app/hand.h"
 #include "app/idle.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
   glutReshapeFunc(reshape);
   glutKeyboardFunc(keyboard);
   glutIdleFunc(idle);
+  // Beyond the keys: the mouse takes hold of the sheet.
+  glutMouseFunc(mouse);
+  glutMotionFunc(motion);
 
   prepareScene();
   glutFullScreen();

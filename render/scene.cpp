@@ -59,10 +59,7 @@ void initLighting() {
 
 void display() { drawFrame(drawCloth); }
 
-void drawFrame(void (*drawClothLayers)()) {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
+void loadFrameCamera() {
   glLoadIdentity();
   gluLookAt(eyePosition.x, eyePosition.y, eyePosition.z, lookAtCentre.x, lookAtCentre.y,
             lookAtCentre.z, 0.0, 1.0, 0.0);
@@ -71,6 +68,14 @@ void drawFrame(void (*drawClothLayers)()) {
   // the cube, which GLUT draws centred on the origin.
   const float halfBox = static_cast<float>(0.5 * boxSize);
   glTranslatef(-halfBox, -halfBox, 0.0f);
+}
+
+void drawFrame(void (*drawClothLayers)()) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  loadFrameCamera();
+  const float halfBox = static_cast<float>(0.5 * boxSize);
 
   glPushMatrix();
   glTranslatef(halfBox, halfBox, 0.0f);

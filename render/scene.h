@@ -41,3 +41,7 @@ void reshape(int width, int height);
 // One frame, camera and box first, with the cloth drawn by the given
 // function under the frame shift, then the buffers swapped.
 void drawFrame(void (*drawClothLayers)());
+
+// The frame's camera, turn and shift, loaded into the current modelview
+// matrix: the cloth's coordinates as the frame draws them.
+void loadFrameCamera();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# `make record`: records the animation at the top of the README with the
-# recorder itself: the sheet falls and swings, is released, and is pinned
-# again, ten seconds in a loop. Without a display it runs under a private
+# `make record`: records the README's animations with the recorder itself:
+# the sheet falls and swings, is released, and is pinned again, ten seconds
+# in a loop; and a hand pulls the bottom corner out and lets go. Without a display it runs under a private
 # Xvfb. Builds the recorder preset (no tests, so no GoogleTest needed).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,14 +13,20 @@ configure recorder
 build recorder
 build_dir=$(preset_dir recorder)
 
-# Slot 8, the ringed globe: fine detail that a GIF keeps small.
-script="t t t t t t t t +120 2 +60 1 +120"
-output=$root/docs/vantrelle.gif
-run=("$build_dir/vantrelle-record" --size 400x300 --fps 30 --script "$script" "$output")
 cd "$build_dir/textures"
-if [ -n "${DISPLAY:-}" ]; then
-  "${run[@]}" >/dev/null
-else
-  "$root/scripts/with-xvfb.sh" "${run[@]}" >/dev/null
-fi
-echo "README animation: $output, $(($(wc -c <"$output") / 1024)) KiB"
+# record NAME SCRIPT: docs/NAME.gif, 400 x 300 at 30 frames per second.
+record() {
+  local output=$root/docs/$1.gif
+  local run=("$build_dir/vantrelle-record" --size 400x300 --fps 30 --script "$2" "$output")
+  if [ -n "${DISPLAY:-}" ]; then
+    "${run[@]}" >/dev/null
+  else
+    "$root/scripts/with-xvfb.sh" "${run[@]}" >/dev/null
+  fi
+  echo "README animation: $output, $(($(wc -c <"$output") / 1024)) KiB"
+}
+
+# Slot 8, the ringed globe: fine detail that a GIF keeps small.
+record vantrelle "t t t t t t t t +120 2 +60 1 +120"
+# The README's example of a drag, on the first texture.
+record drag "t t t t t t t t +40 grab:2024@95,5,20 +10 move:85,30,-10 +10 move:80,60,-45 +15 release +45"

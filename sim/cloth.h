@@ -36,6 +36,15 @@ struct PinnedPoint {
   int32_t particle = 0;
 };
 
+// A hand holding one particle at a target point: the mouse, a finger, or a
+// script. Each step puts the particle on the target where the pins are put
+// on theirs, after them, so the hand wins over a pin while it holds.
+struct Grab {
+  bool active = false;
+  int32_t particle = 0;
+  Vector3 target;  // scene units; the step holds it inside the box
+};
+
 // The mass-spring sheet. Everything is inline and fixed-size: nothing here
 // allocates, and indices are not range-checked (callers stay in range).
 struct Cloth {
@@ -53,6 +62,7 @@ struct Cloth {
   // Edge of the box the particles are clamped into, in scene units. A float,
   // widened to double when the bounds are formed.
   float boxSize = 100.0f;
+  Grab grab;
 
   Cloth();
 
@@ -63,6 +73,15 @@ struct Cloth {
   void setStiffness(double value) { stiffness = value; }
   void setTimeStep(double value) { timeStep = value; }
   void setGravity(double x, double y, double z) { gravity = Vector3(x, y, z); }
+
+  // The hand. Released, the particle moves on with the velocity its last two
+  // positions give it, as damped Verlet carries every particle.
+  void grabParticle(int particle, Vector3 target);
+  void moveGrab(Vector3 target);
+  void releaseGrab() { grab.active = false; }
+  // Last in a step, after the pins: the held particle on its target, held
+  // inside the box as the clamp holds every particle.
+  void holdGrabbedParticle();
 
   // Accessors for drawing; copies, not references.
   Vector3 particlePosition(int i) const { return positions[i]; }

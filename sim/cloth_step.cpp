@@ -133,4 +133,5 @@ void Cloth::step() {
   }
   // Pins last, in slot order: the highest slot naming a particle wins.
   for (int slot = 0; slot < pinCount; ++slot) positions[pins[slot].particle] = pins[slot].position;
+  holdGrabbedParticle();
 }

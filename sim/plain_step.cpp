@@ -75,6 +75,8 @@ void satisfyConstraints(Cloth& cloth) {
   // Pins last, in slot order: the highest slot naming a particle wins.
   for (int slot = 0; slot < cloth.pinCount; ++slot)
     positions[cloth.pins[slot].particle] = cloth.pins[slot].position;
+  // Then the hand, if one holds a particle.
+  cloth.holdGrabbedParticle();
 }
 
 }  // namespace plain

@@ -17,7 +17,8 @@ void applyGravity(Cloth& cloth);
 // Damped position Verlet; the time step enters only as its square.
 void integrate(Cloth& cloth);
 // One in-place pass: clamp each particle into the box and relax its eight
-// springs, then put every pinned particle back on its pin.
+// springs, then put every pinned particle back on its pin, and a held one on
+// its hand's target.
 void satisfyConstraints(Cloth& cloth);
 
 }  // namespace plain

@@ -4,8 +4,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
+#include <regex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "render/texture.h"
 #include "tests/bmp_fixture.h"
@@ -27,6 +30,47 @@ double differingFraction(const ScreenImage& a, const ScreenImage& b) {
   size_t differing = 0;
   for (size_t i = 0; i < a.pixels.size(); ++i) differing += a.pixels[i] != b.pixels[i];
   return static_cast<double>(differing) / a.pixels.size();
+}
+
+// Waits until the program's output after `from` characters matches the
+// pattern in full; returns the groups (the whole match first), or nothing.
+std::vector<std::string> waitForLines(ChildProcess& program, size_t from, const std::regex& pattern,
+                                      double seconds = 10) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    program.readAvailable(100);
+    const std::string rest = program.output().substr(from);
+    std::smatch match;
+    if (std::regex_match(rest, match, pattern)) return {match.begin(), match.end()};
+  }
+  return {};
+}
+
+// A point well inside the sheet as the window shows it: the point nearest
+// the window's middle whose neighbourhood is lit nearly throughout (the
+// texture has dark lines; the box's lines are thin).
+std::pair<int, int> pointOnTheSheet(const WindowPicture& picture) {
+  auto lit = [&](int x, int y) {
+    const uint32_t p = picture.at(x, y);
+    return ((p >> 16) & 255) + ((p >> 8) & 255) + (p & 255) > 20;
+  };
+  std::pair<int, int> best{-1, -1};
+  long bestDistance = -1;
+  for (int y = 20; y < picture.height - 20; y += 4) {
+    for (int x = 20; x < picture.width - 20; x += 4) {
+      int litAround = 0;
+      for (int dy = -12; dy <= 12; dy += 4)
+        for (int dx = -12; dx <= 12; dx += 4) litAround += lit(x + dx, y + dy);
+      if (litAround < 42) continue;  // of 49
+      const long distance = static_cast<long>(x - picture.width / 2) * (x - picture.width / 2) +
+                            static_cast<long>(y - picture.height / 2) * (y - picture.height / 2);
+      if (bestDistance < 0 || distance < bestDistance) {
+        best = {x, y};
+        bestDistance = distance;
+      }
+    }
+  }
+  return best;
 }
 
 class AppEndToEnd : public testing::Test {
@@ -70,6 +114,73 @@ TEST_F(AppEndToEnd, ScriptedSessionEchoesEveryCommandAndQuits) {
   pressKey("q");
   EXPECT_EQ(program.waitForExit(10), 0);
   EXPECT_EQ(program.output(), keys.transcript());
+}
+
+TEST_F(AppEndToEnd, DraggingPullsTheSheetAndRLaysItFlatAsIfNeverTouched) {
+  const char* STEP = "Step Through \n";
+  struct Session {
+    WindowPicture pulled;  // after six steps
+    WindowPicture reset;   // after r and one more step
+    std::string output;
+  };
+  auto run = [&](bool drag) {
+    Session session;
+    Program program(folder_.path());
+    EXPECT_TRUE(program.waitForOutputEnding(loaderLines(10), 20)) << program.output();
+    EXPECT_TRUE(waitForWindow("Vantrelle"));
+    EXPECT_TRUE(waitForFullScreen("Vantrelle"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    auto keys = std::make_unique<KeyDriver>(program, loaderLines(10));
+    // One step lights the sheet: its normals are computed by the first step.
+    EXPECT_TRUE(keys->press("s", STEP));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    if (drag) {
+      const auto [x, y] = pointOnTheSheet(captureWindow("Vantrelle"));
+      EXPECT_GE(x, 0) << "the sheet is on screen";
+      moveMouse(x, y);
+      leftButton(true);
+      const std::regex grabLine("Grab = ([0-9]+) at [-0-9.e+]+,[-0-9.e+]+,[-0-9.e+]+\n");
+      const auto grab = waitForLines(program, keys->transcript().size(), grabLine);
+      EXPECT_FALSE(grab.empty()) << program.output();
+      const std::string particle = grab.empty() ? "" : grab[1];
+      for (int n = 0; n < 6; ++n) {
+        moveMouse(x + 40 * n, y - 25 * n);  // each step pulls further
+        const size_t before = program.output().size();
+        pressKeyDuringDrag("s");
+        EXPECT_FALSE(waitForLines(program, before, std::regex(STEP)).empty()) << program.output();
+      }
+      session.pulled = captureWindow("Vantrelle");
+      // r while the button is still down: the hand lets go first.
+      const size_t before = program.output().size();
+      pressKeyDuringDrag("r");
+      const std::regex resetLines("Release = " + particle +
+                                  " at [-0-9.e+]+,[-0-9.e+]+,[-0-9.e+]+\nReset = \n");
+      EXPECT_FALSE(waitForLines(program, before, resetLines).empty()) << program.output();
+      leftButton(false);  // nothing is held: nothing to say
+      keys = std::make_unique<KeyDriver>(program, program.output());
+    } else {
+      for (int n = 0; n < 6; ++n) EXPECT_TRUE(keys->press("s", STEP));
+      session.pulled = captureWindow("Vantrelle");
+      EXPECT_TRUE(keys->press("r", "Reset = \n"));
+    }
+    const size_t afterReset = program.output().size();
+    EXPECT_TRUE(keys->press("s", STEP));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    session.reset = captureWindow("Vantrelle");
+    pressKey("q");
+    EXPECT_EQ(program.waitForExit(10), 0);
+    session.output = program.output().substr(afterReset);
+    return session;
+  };
+  const Session dragged = run(true);
+  const Session untouched = run(false);
+
+  const PictureComparison pulled = comparePictures(dragged.pulled, untouched.pulled);
+  EXPECT_GT(pulled.differing, pulled.compared / 100) << "the drag moved the sheet";
+  const PictureComparison reset = comparePictures(dragged.reset, untouched.reset);
+  EXPECT_EQ(reset.differing, 0) << "of " << reset.compared << " pixels after r and a step";
+  EXPECT_EQ(dragged.output, untouched.output);
+  EXPECT_EQ(dragged.output, STEP);
 }
 
 TEST_F(AppEndToEnd, CapitalQQuitsToo) {

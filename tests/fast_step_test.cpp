@@ -131,6 +131,15 @@ const Scenario scenarios[] = {
        if (n == 200) c.addPin(2024, 150, -20, 70);  // held outside the box
        if (n == 250) c.clearPins();
      }},
+    {"a corner dragged out of the box, a pinned one pulled, then let go", 260, setUpStartupCloth,
+     [](Cloth& c, int n) {
+       if (n == 20) c.grabParticle(2024, Vector3(90, 10, 0));
+       if (n > 20 && n < 120) c.moveGrab(Vector3(90 + n, 10 + 0.25 * n, -0.7 * n));
+       if (n == 120) c.grabParticle(44, Vector3(60, 95, -10));
+       if (n == 160) c.releaseGrab();
+       if (n == 200) c.grabParticle(1012, Vector3(50, 40, 30));
+       if (n == 201) layOutStartupGrid(c);
+     }},
     {"reset mid-run", 200, setUpStartupCloth,
      [](Cloth& c, int n) {
        if (n == 60 || n == 61 || n == 150) layOutStartupGrid(c);

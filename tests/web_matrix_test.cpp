@@ -109,4 +109,46 @@ TEST(BrowserMatrices, RotationsAboutOtherAxesLeaveDesktopGLsMatrix) {
   }
 }
 
+// Picking projects particles and unprojects the pointer: the browser's
+// gluProject and gluUnProject against the desktop's GLU. Not bit for bit
+// (nothing drawn depends on them), but to a millionth of a pixel.
+TEST(BrowserMatrices, ProjectAndUnprojectAgreeWithDesktopGLU) {
+  openTestWindow(64, 64);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  gluLookAt(0, 0, 150, 0, 0, 0, 0, 1, 0);
+  glRotatef(290, 0, 1, 0);
+  glTranslatef(-50, -50, 0);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(60.0, 1280.0 / 1024, 1.0, 400.0);
+  double modelview[16], projection[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  const int viewport[4] = {0, 0, 1280, 1024};
+  const double points[][3] = {{10, 90, 0}, {98, 2, 0}, {50, 50, 30}, {0, 0, -50}, {100, 100, 50}};
+  for (const auto& p : points) {
+    double desktop[3], browser[3];
+    ASSERT_TRUE(gluProject(p[0], p[1], p[2], modelview, projection, viewport, &desktop[0],
+                           &desktop[1], &desktop[2]));
+    ASSERT_TRUE(projectPoint(p, modelview, projection, viewport, browser));
+    for (int k = 0; k < 2; ++k) EXPECT_NEAR(browser[k], desktop[k], 1e-6);
+    EXPECT_NEAR(browser[2], desktop[2], 1e-12);
+
+    double back[3];
+    ASSERT_TRUE(unprojectPoint(desktop, modelview, projection, viewport, back));
+    double desktopBack[3];
+    ASSERT_TRUE(gluUnProject(desktop[0], desktop[1], desktop[2], modelview, projection, viewport,
+                             &desktopBack[0], &desktopBack[1], &desktopBack[2]));
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_NEAR(back[k], p[k], 1e-6);
+      EXPECT_NEAR(back[k], desktopBack[k], 1e-6);
+    }
+  }
+  const double singular[16] = {};
+  double unused[3];
+  EXPECT_FALSE(unprojectPoint(points[0], singular, projection, viewport, unused));
+  glMatrixMode(GL_MODELVIEW);
+}
+
 }  // namespace

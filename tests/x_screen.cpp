@@ -58,6 +58,16 @@ unsigned long findWindowByTitle(Display* display, const std::string& title) {
 
 void pressKey(const std::string& keysym) { run("xdotool key --clearmodifiers " + keysym); }
 
+void moveMouse(int x, int y) {
+  run("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void pressKeyDuringDrag(const std::string& keysym) { run("xdotool key " + keysym); }
+
+void leftButton(bool down) {
+  run(std::string("xdotool ") + (down ? "mousedown" : "mouseup") + " 1");
+}
+
 bool waitForWindow(const std::string& title, double seconds) {
   const int whole = static_cast<int>(seconds + 0.999);
   // The window manager focuses new windows; asking again costs nothing and

@@ -9,6 +9,12 @@
 
 // Presses and releases one key, named by its X keysym ("a", "minus", "Q").
 void pressKey(const std::string& keysym);
+// The pointer to a point of the screen; the left button down or up there.
+void moveMouse(int x, int y);
+void leftButton(bool down);
+// A key pressed while a mouse button is held: pressKey would let go of the
+// button first, as it lets go of every held modifier.
+void pressKeyDuringDrag(const std::string& keysym);
 
 // Waits for a window with exactly this title and gives it the keyboard.
 bool waitForWindow(const std::string& title, double seconds = 20);

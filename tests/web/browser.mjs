@@ -26,9 +26,9 @@ export async function launchBrowser(renderer, extraFlags = []) {
 }
 
 export class VantrellePage {
-  static async open(browser, path, {width = 640, height = 480} = {}) {
+  static async open(browser, path, {width = 640, height = 480, ...viewport} = {}) {
     const page = new VantrellePage(await browser.newPage());
-    await page.page.setViewport({width, height});
+    await page.page.setViewport({width, height, ...viewport});
     await page.page.goto(SITE + path);
     return page;
   }

@@ -192,6 +192,100 @@ describe('start-up', () => {
   });
 });
 
+describe('taking hold of the sheet', () => {
+  const GRAB = /Grab = (\d+) at ([-0-9.e]+),([-0-9.e]+),([-0-9.e]+)\n$/;
+  const RELEASE = /Release = (\d+) at ([-0-9.e]+),([-0-9.e]+),([-0-9.e]+)\n$/;
+
+  // A point well inside the sheet as the canvas shows it, in CSS pixels.
+  function pointOnTheSheet(picture) {
+    const lit = (x, y) => {
+      const p = (y * picture.width + x) * 3;
+      return picture.rgb[p] + picture.rgb[p + 1] + picture.rgb[p + 2] > 20;
+    };
+    let best = null;
+    for (let y = 16; y < picture.height - 16; y += 4) {
+      for (let x = 16; x < picture.width - 16; x += 4) {
+        let litAround = 0;
+        for (let dy = -12; dy <= 12; dy += 4)
+          for (let dx = -12; dx <= 12; dx += 4) litAround += lit(x + dx, y + dy);
+        const distance = (x - picture.width / 2) ** 2 + (y - picture.height / 2) ** 2;
+        if (litAround >= 42 && (!best || distance < best.distance)) best = {x, y, distance};
+      }
+    }
+    assert.ok(best, 'the sheet is on the canvas');
+    return best;
+  }
+
+  // A page where one step has lit the sheet, and where the sheet is.
+  async function litPage(options) {
+    const page = await VantrellePage.open(browser, '/complete/', options);
+    assert.ok(await page.waitForTranscript((text) => text.startsWith(loaderLines)), page.transcript());
+    await page.type('s');
+    await page.frames(3);
+    return {page, at: pointOnTheSheet(await page.canvasPicture())};
+  }
+
+  // Six steps, the hand (if any) moving further at each.
+  async function stepsPulling(page, move) {
+    for (let n = 1; n <= 6; ++n) {
+      if (move) await move(n);
+      await page.type('s');
+      await page.frames(2);
+    }
+  }
+
+  test('a mouse drag grabs, pulls and releases the sheet', async () => {
+    // One page at a time: a page in the background gets no animation frames.
+    const untouched = (await litPage()).page;
+    await stepsPulling(untouched);
+    const unpulled = await untouched.canvasPicture();
+    await untouched.page.close();
+    const {page, at} = await litPage();
+    await page.page.mouse.move(at.x, at.y);
+    await page.page.mouse.down();
+    assert.ok(await page.waitForTranscript((text) => GRAB.test(text)), page.transcript());
+    const grab = page.transcript().match(GRAB);
+    await stepsPulling(page, (n) => page.page.mouse.move(at.x + 30 * n, at.y - 20 * n, {steps: 3}));
+    await page.page.mouse.up();
+    assert.ok(await page.waitForTranscript((text) => RELEASE.test(text)), page.transcript());
+    const release = page.transcript().match(RELEASE);
+    assert.equal(release[1], grab[1], 'the particle taken hold of is the one let go');
+    assert.notDeepEqual(release.slice(2), grab.slice(2), 'the hand moved');
+    const pulled = comparePictures(unpulled, await page.canvasPicture());
+    assert.ok(pulled.differing > pulled.pixels / 100, JSON.stringify(pulled));
+    assert.deepEqual(page.errors, []);
+    await page.page.close();
+  });
+
+  test('a finger drags the sheet, and the page neither scrolls nor zooms', async () => {
+    const {page, at} = await litPage({width: 640, height: 480, hasTouch: true, isMobile: true});
+    await page.page.touchscreen.touchStart(at.x, at.y);
+    assert.ok(await page.waitForTranscript((text) => GRAB.test(text)), page.transcript());
+    await stepsPulling(page, (n) => page.page.touchscreen.touchMove(at.x - 25 * n, at.y + 15 * n));
+    const view = await page.page.evaluate(() => [window.scrollX, window.scrollY, visualViewport.scale]);
+    await page.page.touchscreen.touchEnd();
+    assert.ok(await page.waitForTranscript((text) => RELEASE.test(text)), page.transcript());
+    assert.deepEqual(view, [0, 0, 1]);
+    assert.deepEqual(page.errors, []);
+    await page.page.close();
+  });
+
+  test('a pointer the system cancels lets go of the sheet', async () => {
+    const {page, at} = await litPage();
+    await page.page.mouse.move(at.x, at.y);
+    await page.page.mouse.down();
+    assert.ok(await page.waitForTranscript((text) => GRAB.test(text)), page.transcript());
+    await page.page.evaluate(() => document.getElementById('canvas').dispatchEvent(
+      new PointerEvent('pointercancel', {pointerId: 1, bubbles: true})));
+    assert.ok(await page.waitForTranscript((text) => RELEASE.test(text)), page.transcript());
+    await page.page.mouse.up();
+    await page.type('t');
+    assert.ok(await page.waitForTranscript((text) => /Release = .*\nTexture is 1\n$/.test(text)),
+              'letting go of a cancelled pointer says nothing more: ' + page.transcript());
+    await page.page.close();
+  });
+});
+
 describe('a browser without WebGL 2', () => {
   test('shows one clear message instead of the program', async () => {
     const plain = await launchBrowser('swiftshader', ['--disable-webgl2']);

@@ -22,6 +22,8 @@ const LINKS = [
   't t +150',
   'f p +200',
   't t t +120 3 n p 2 +40',
+  // A hand pulls the nearest corner up and to the right, then lets go.
+  't t t t t t t t +40 grab:2024@95,5,20 +10 move:85,30,-10 +10 move:80,60,-45 +15 release +45',
 ];
 
 function report(what, comparison) {

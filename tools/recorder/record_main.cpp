@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/hand.h"
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "app/view_state.h"
@@ -34,8 +35,8 @@ long framesPlanned(const std::vector<ScriptToken>& script) {
   for (const ScriptToken& token : script) {
     if (const auto* key = std::get_if<KeyPress>(&token)) {
       if (key->key == 'q' || key->key == 'Q') break;
-    } else {
-      frames += std::get<Steps>(token).count;
+    } else if (const auto* steps = std::get_if<Steps>(&token)) {
+      frames += steps->count;
     }
   }
   return frames;
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
       keyboard(key->key, 0, 0);
       continue;
     }
+    if (playHandToken(token)) continue;
     for (int n = 0; n < std::get<Steps>(token).count; ++n) {
       cloth.step();
       display();

@@ -91,6 +91,13 @@ void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
   if (angle != 0.0f) glState.currentMatrix().rotate(angle, x, y, z);
 }
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { glState.currentMatrix().translate(x, y, z); }
+void glGetDoublev(GLenum pname, GLdouble* params) {
+  const std::vector<TransformMatrix>* stack = pname == GL_MODELVIEW_MATRIX    ? &glState.modelview
+                                              : pname == GL_PROJECTION_MATRIX ? &glState.projection
+                                                                              : nullptr;
+  if (stack == nullptr) return;  // the one query the program makes is for its matrices
+  for (int i = 0; i < 16; ++i) params[i] = stack->back().m[i];
+}
 void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
   glState.currentMatrix().translate(static_cast<float>(x), static_cast<float>(y),
                                     static_cast<float>(z));

@@ -1,6 +1,7 @@
 #include "web/gl/glu_matrices.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,44 @@ void cross(const float a[3], const float b[3], float result[3]) {
 }
 
 constexpr double PI = 3.14159265358979323846;
+
+// The column-major matrix m times the column vector v.
+void transform(const double m[16], const double v[4], double result[4]) {
+  for (int row = 0; row < 4; ++row)
+    result[row] = m[row] * v[0] + m[4 + row] * v[1] + m[8 + row] * v[2] + m[12 + row] * v[3];
+}
+
+// a × b, column major.
+void multiply(const double a[16], const double b[16], double result[16]) {
+  for (int column = 0; column < 4; ++column) transform(a, &b[4 * column], &result[4 * column]);
+}
+
+// Gauss-Jordan elimination with partial pivoting; false for a singular matrix.
+bool invert(const double m[16], double inverse[16]) {
+  double work[4][8];
+  for (int row = 0; row < 4; ++row)
+    for (int column = 0; column < 4; ++column) {
+      work[row][column] = m[4 * column + row];
+      work[row][column + 4] = row == column ? 1 : 0;
+    }
+  for (int pivot = 0; pivot < 4; ++pivot) {
+    int best = pivot;
+    for (int row = pivot + 1; row < 4; ++row)
+      if (std::fabs(work[row][pivot]) > std::fabs(work[best][pivot])) best = row;
+    if (work[best][pivot] == 0) return false;
+    for (int k = 0; k < 8; ++k) std::swap(work[pivot][k], work[best][k]);
+    const double scale = 1 / work[pivot][pivot];
+    for (int k = 0; k < 8; ++k) work[pivot][k] *= scale;
+    for (int row = 0; row < 4; ++row) {
+      if (row == pivot) continue;
+      const double factor = work[row][pivot];
+      for (int k = 0; k < 8; ++k) work[row][k] -= factor * work[pivot][k];
+    }
+  }
+  for (int row = 0; row < 4; ++row)
+    for (int column = 0; column < 4; ++column) inverse[4 * column + row] = work[row][column + 4];
+  return true;
+}
 
 }  // namespace
 
@@ -54,5 +93,33 @@ bool perspectiveMatrix(double fovy, double aspect, double zNear, double zFar, do
   m[11] = -1;
   m[14] = -2 * zNear * zFar / deltaZ;
   m[15] = 0;
+  return true;
+}
+
+bool projectPoint(const double object[3], const double modelview[16], const double projection[16],
+                  const int viewport[4], double window[3]) {
+  const double point[4] = {object[0], object[1], object[2], 1};
+  double eye[4], clip[4];
+  transform(modelview, point, eye);
+  transform(projection, eye, clip);
+  if (clip[3] == 0) return false;
+  for (int k = 0; k < 3; ++k) window[k] = clip[k] / clip[3] * 0.5 + 0.5;
+  window[0] = window[0] * viewport[2] + viewport[0];
+  window[1] = window[1] * viewport[3] + viewport[1];
+  return true;
+}
+
+bool unprojectPoint(const double window[3], const double modelview[16], const double projection[16],
+                    const int viewport[4], double object[3]) {
+  double combined[16], inverse[16];
+  multiply(projection, modelview, combined);
+  if (!invert(combined, inverse)) return false;
+  const double normalized[4] = {(window[0] - viewport[0]) / viewport[2] * 2 - 1,
+                                (window[1] - viewport[1]) / viewport[3] * 2 - 1, window[2] * 2 - 1,
+                                1};
+  double point[4];
+  transform(inverse, normalized, point);
+  if (point[3] == 0) return false;
+  for (int k = 0; k < 3; ++k) object[k] = point[k] / point[3];
   return true;
 }

@@ -16,6 +16,9 @@ void (*displayCallback)() = nullptr;
 void (*reshapeCallback)(int, int) = nullptr;
 void (*keyboardCallback)(unsigned char, int, int) = nullptr;
 void (*idleCallback)() = nullptr;
+void (*mouseCallback)(int, int, int, int) = nullptr;
+void (*motionCallback)(int, int) = nullptr;
+
 bool redisplayPending = false;
 
 // The wire cube's corners and its faces, each a loop of four corners with
@@ -65,6 +68,8 @@ void glutDisplayFunc(void (*callback)()) { displayCallback = callback; }
 void glutReshapeFunc(void (*callback)(int, int)) { reshapeCallback = callback; }
 void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) { keyboardCallback = callback; }
 void glutIdleFunc(void (*callback)()) { idleCallback = callback; }
+void glutMouseFunc(void (*callback)(int, int, int, int)) { mouseCallback = callback; }
+void glutMotionFunc(void (*callback)(int, int)) { motionCallback = callback; }
 
 // The canvas already fills the page; the page offers the browser's own full
 // screen as a button, since a page may only ask for it on a user's gesture.
@@ -112,6 +117,16 @@ EMSCRIPTEN_KEEPALIVE void vantrelleReshape(int width, int height) {
 // One typed character; the mouse position is not tracked.
 EMSCRIPTEN_KEEPALIVE void vantrelleKey(int character) {
   if (keyboardCallback != nullptr) keyboardCallback(static_cast<unsigned char>(character), 0, 0);
+}
+
+// The pointer (mouse or finger) on the canvas, in canvas pixels from its top
+// left: pressed or let go (also when it leaves the canvas or the system
+// cancels it), and moved while pressed.
+EMSCRIPTEN_KEEPALIVE void vantrelleMouse(int button, int state, int x, int y) {
+  if (mouseCallback != nullptr) mouseCallback(button, state, x, y);
+}
+EMSCRIPTEN_KEEPALIVE void vantrelleMotion(int x, int y) {
+  if (motionCallback != nullptr) motionCallback(x, y);
 }
 
 EMSCRIPTEN_KEEPALIVE void vantrelleContextRestored() {

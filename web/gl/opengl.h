@@ -20,9 +20,11 @@ typedef double GLdouble;
 // Primitives that WebGL lacks.
 #define GL_QUADS 0x0007
 
-// Matrix modes.
+// Matrix modes, and the matrices as glGetDoublev reads them.
 #define GL_MODELVIEW 0x1700
 #define GL_PROJECTION 0x1701
+#define GL_MODELVIEW_MATRIX 0x0BA6
+#define GL_PROJECTION_MATRIX 0x0BA7
 
 // Lighting and materials.
 #define GL_LIGHTING 0x0B50
@@ -61,6 +63,7 @@ void glMultMatrixd(const GLdouble* m);
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z);
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z);
 void glTranslated(GLdouble x, GLdouble y, GLdouble z);
+void glGetDoublev(GLenum pname, GLdouble* params);
 
 // Lights and materials.
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params);
@@ -71,11 +74,20 @@ void glShadeModel(GLenum mode);
 void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GLdouble centerY,
                GLdouble centerZ, GLdouble upX, GLdouble upY, GLdouble upZ);
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar);
+GLint gluProject(GLdouble objX, GLdouble objY, GLdouble objZ, const GLdouble* model,
+                 const GLdouble* proj, const GLint* view, GLdouble* winX, GLdouble* winY,
+                 GLdouble* winZ);
+GLint gluUnProject(GLdouble winX, GLdouble winY, GLdouble winZ, const GLdouble* model,
+                   const GLdouble* proj, const GLint* view, GLdouble* objX, GLdouble* objY,
+                   GLdouble* objZ);
 
 // GLUT.
 #define GLUT_RGB 0x0000
 #define GLUT_DOUBLE 0x0002
 #define GLUT_DEPTH 0x0010
+#define GLUT_LEFT_BUTTON 0
+#define GLUT_DOWN 0
+#define GLUT_UP 1
 void glutInit(int* argc, char** argv);
 void glutInitDisplayMode(unsigned int mode);
 void glutInitWindowSize(int width, int height);
@@ -85,6 +97,8 @@ void glutDisplayFunc(void (*callback)(void));
 void glutReshapeFunc(void (*callback)(int width, int height));
 void glutKeyboardFunc(void (*callback)(unsigned char key, int x, int y));
 void glutIdleFunc(void (*callback)(void));
+void glutMouseFunc(void (*callback)(int button, int state, int x, int y));
+void glutMotionFunc(void (*callback)(int x, int y));
 void glutFullScreen(void);
 void glutMainLoop(void);
 void glutPostRedisplay(void);

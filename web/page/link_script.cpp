@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/hand.h"
 #include "app/key_script.h"
 #include "app/keyboard.h"
 #include "app/view_state.h"
@@ -22,8 +23,10 @@ EMSCRIPTEN_KEEPALIVE const char* vantrellePlayScript(const char* text) {
   for (const ScriptToken& token : script) {
     if (const auto* key = std::get_if<KeyPress>(&token))
       keyboard(key->key, 0, 0);
+    else if (const auto* steps = std::get_if<Steps>(&token))
+      for (int n = 0; n < steps->count; ++n) cloth.step();
     else
-      for (int n = 0; n < std::get<Steps>(token).count; ++n) cloth.step();
+      playHandToken(token);
   }
   return "";
 }

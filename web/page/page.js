@@ -103,6 +103,39 @@
     pressKey(event.key);
   });
 
+  // The pointer on the canvas is the program's mouse, as GLUT's left button:
+  // a mouse or one finger pressed on the sheet takes hold of it, moving drags
+  // it, and letting go, leaving the canvas or a cancel from the system lets
+  // go of it. Points are canvas pixels from the top left as the canvas is
+  // seen, whichever way its rows are stored.
+  let heldPointer = null;
+  const GLUT_LEFT_BUTTON = 0, GLUT_DOWN = 0, GLUT_UP = 1;
+  function canvasPoint(event) {
+    const box = canvas.getBoundingClientRect();
+    return [Math.floor((event.clientX - box.left) * canvas.width / box.width),
+      Math.floor((event.clientY - box.top) * canvas.height / box.height)];
+  }
+  canvas.addEventListener('pointerdown', (event) => {
+    if (!running || heldPointer !== null || event.button !== 0) return;
+    event.preventDefault();
+    heldPointer = event.pointerId;
+    const [x, y] = canvasPoint(event);
+    callProgram(() => Module._vantrelleMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y));
+  });
+  canvas.addEventListener('pointermove', (event) => {
+    if (!running || event.pointerId !== heldPointer) return;
+    const [x, y] = canvasPoint(event);
+    callProgram(() => Module._vantrelleMotion(x, y));
+  });
+  for (const end of ['pointerup', 'pointercancel', 'pointerleave']) {
+    canvas.addEventListener(end, (event) => {
+      if (event.pointerId !== heldPointer) return;
+      heldPointer = null;
+      const [x, y] = canvasPoint(event);
+      if (running) callProgram(() => Module._vantrelleMouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y));
+    });
+  }
+
   function buildKeyBar() {
     const keys = document.getElementById('keys');
     for (const [key, label] of COMMANDS) {

@@ -1,0 +1,71 @@
+#include "render/picking.h"
+
+#include "render/opengl.h"
+
+#include "app/view_state.h"
+#include "render/scene.h"
+
+namespace {
+
+// The frame's matrices and viewport, read back from GL.
+struct Camera {
+  GLdouble modelview[16];
+  GLdouble projection[16];
+  GLint viewport[4];
+};
+
+Camera frameCamera() {
+  Camera camera;
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  loadFrameCamera();
+  glGetDoublev(GL_MODELVIEW_MATRIX, camera.modelview);
+  glPopMatrix();
+  glGetDoublev(GL_PROJECTION_MATRIX, camera.projection);
+  glGetIntegerv(GL_VIEWPORT, camera.viewport);
+  return camera;
+}
+
+// GL's window y runs up from the bottom row.
+double glWindowY(const Camera& camera, int y) { return camera.viewport[3] - 1 - y + 0.5; }
+
+}  // namespace
+
+int pickParticle(int x, int y) {
+  const Camera camera = frameCamera();
+  const double px = x + 0.5;
+  const double py = glWindowY(camera, y);
+  int nearest = -1;
+  double nearestDistance = PICK_RADIUS * PICK_RADIUS;
+  double nearestDepth = 0;
+  for (int i = 0; i < PARTICLE_COUNT; ++i) {
+    const Vector3 p = cloth.particlePosition(i);
+    GLdouble wx, wy, wz;
+    if (!gluProject(p.x, p.y, p.z, camera.modelview, camera.projection, camera.viewport, &wx, &wy,
+                    &wz))
+      continue;
+    if (wz < 0.0 || wz > 1.0) continue;  // behind the eye or outside the depth range
+    const double distance = (wx - px) * (wx - px) + (wy - py) * (wy - py);
+    if (distance < nearestDistance ||
+        (distance == nearestDistance && nearest >= 0 && wz < nearestDepth)) {
+      nearest = i;
+      nearestDistance = distance;
+      nearestDepth = wz;
+    }
+  }
+  return nearest;
+}
+
+Vector3 pointUnder(int x, int y, Vector3 through) {
+  const Camera camera = frameCamera();
+  GLdouble wx, wy, wz;
+  if (!gluProject(through.x, through.y, through.z, camera.modelview, camera.projection,
+                  camera.viewport, &wx, &wy, &wz))
+    return through;
+  // Every point at the same window depth lies in one plane facing the camera.
+  GLdouble ox, oy, oz;
+  if (!gluUnProject(x + 0.5, glWindowY(camera, y), wz, camera.modelview, camera.projection,
+                    camera.viewport, &ox, &oy, &oz))
+    return through;
+  return Vector3(ox, oy, oz);
+}

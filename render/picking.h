@@ -1,0 +1,17 @@
+#pragma once
+
+#include "sim/vector3.h"
+
+// Where the sheet is on the screen, with the camera and projection the frame
+// draws with. Window points are GLUT's: pixels from the window's top left.
+
+// Screen distance, in pixels, within which a press takes hold of a particle.
+constexpr double PICK_RADIUS = 20.0;
+
+// The particle drawn nearest to the point (the nearer one to the eye where
+// two are as near), or -1 where none is within PICK_RADIUS.
+int pickParticle(int x, int y);
+
+// The point under the window point in the plane through `through` that faces
+// the camera.
+Vector3 pointUnder(int x, int y, Vector3 through);

@@ -1,0 +1,113 @@
+// Taking hold of the sheet on real GL (Mesa's llvmpipe): the particle found
+// under a window point is the one drawn there, and the hand's target stays in
+// the plane that faces the camera.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/startup_sheet.h"
+#include "app/view_state.h"
+#include "render/picking.h"
+#include "render/scene.h"
+#include "tests/gl_window.h"
+
+namespace {
+
+constexpr int WIDTH = 800;
+constexpr int HEIGHT = 600;
+
+// Where the frame draws a point, in GL window coordinates.
+Vector3 windowPoint(Vector3 p) {
+  GLdouble modelview[16], projection[16];
+  GLint viewport[4];
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  loadFrameCamera();
+  glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+  glPopMatrix();
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  GLdouble x, y, z;
+  gluProject(p.x, p.y, p.z, modelview, projection, viewport, &x, &y, &z);
+  return Vector3(x, y, z);
+}
+
+class Picking : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    openTestWindow(WIDTH, HEIGHT);
+    setStartupViewState();
+    initRenderState();
+    initLighting();
+  }
+
+  void SetUp() override {
+    reshape(WIDTH, HEIGHT);
+    restoreStaticViewState();
+    // The flat sheet facing the camera, its particles alone: each drawn
+    // point is one particle's, a few pixels from the next.
+    rotationAngle = 0;
+    showQuads = false;
+    showParticles = true;
+    cloth = Cloth();
+    setUpStartupCloth(cloth);
+  }
+
+  static Frame draw() {
+    display();
+    return Frame::capture();
+  }
+};
+
+TEST_F(Picking, TheParticleFoundUnderAPixelIsTheOneDrawnThere) {
+  const Frame before = draw();
+  // Lit pixels near the middle of the window, where the sheet hangs.
+  int found = 0;
+  for (int y = HEIGHT / 2 - 60; y < HEIGHT / 2 + 60 && found < 5; y += 17) {
+    for (int x = WIDTH / 2 - 60; x < WIDTH / 2 + 60 && found < 5; x += 13) {
+      if (before.at(x, y).sum() < 60) continue;
+      // GLUT's points count rows from the top.
+      const int particle = pickParticle(x, HEIGHT - 1 - y);
+      ASSERT_GE(particle, 0) << "a particle is drawn at " << x << ", " << y;
+      // Moved out of sight, the particle takes its point with it.
+      const Vector3 kept = cloth.positions[particle];
+      cloth.positions[particle] = Vector3(1e6, 1e6, 1e6);
+      const Frame without = draw();
+      EXPECT_LT(without.at(x, y).sum(), 60) << "particle " << particle << " at " << x << ", " << y;
+      cloth.positions[particle] = kept;
+      ++found;
+    }
+  }
+  EXPECT_EQ(found, 5) << "the sheet's points are drawn in the middle of the window";
+}
+
+TEST_F(Picking, APixelOffTheSheetFindsNone) {
+  const Frame frame = draw();
+  ASSERT_LT(frame.at(3, 3).sum(), 60);
+  EXPECT_EQ(pickParticle(3, HEIGHT - 1 - 3), -1);
+  EXPECT_EQ(pickParticle(WIDTH - 4, 3), -1);
+}
+
+TEST_F(Picking, TheHandMovesInThePlaneThatFacesTheCamera) {
+  const Vector3 held = cloth.positions[1012];
+  const Vector3 seen = windowPoint(held);
+  const int x = static_cast<int>(seen.x), y = HEIGHT - 1 - static_cast<int>(seen.y);
+  const Vector3 under = pointUnder(x, y, held);
+  EXPECT_NEAR(std::sqrt((under - held).dot(under - held)), 0.0, 0.5) << "within a pixel of it";
+
+  for (int shift : {-150, 40, 200}) {
+    const Vector3 target = pointUnder(x + shift, y - shift / 2, held);
+    const Vector3 landed = windowPoint(target);
+    EXPECT_NEAR(landed.x, x + shift + 0.5, 1e-6);
+    EXPECT_NEAR(landed.y, HEIGHT - 1 - (y - shift / 2) + 0.5, 1e-6);
+    EXPECT_NEAR(landed.z, seen.z, 1e-9) << "at the held point's depth";
+  }
+}
+
+TEST_F(Picking, AResizedWindowPicksWithItsNewProjection) {
+  reshape(WIDTH / 2, HEIGHT);
+  const Vector3 seen = windowPoint(cloth.positions[2024]);
+  EXPECT_EQ(pickParticle(static_cast<int>(seen.x), HEIGHT - 1 - static_cast<int>(seen.y)), 2024);
+}
+
+}  // namespace
