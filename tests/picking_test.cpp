@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
+#include "app/hand.h"
+#include "app/key_script.h"
 #include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "render/picking.h"
@@ -108,6 +111,25 @@ TEST_F(Picking, AResizedWindowPicksWithItsNewProjection) {
   reshape(WIDTH / 2, HEIGHT);
   const Vector3 seen = windowPoint(cloth.positions[2024]);
   EXPECT_EQ(pickParticle(static_cast<int>(seen.x), HEIGHT - 1 - static_cast<int>(seen.y)), 2024);
+}
+
+// The hand through GLUT's mouse callbacks, as a press and a drag call them.
+TEST_F(Picking, APressOnTheSheetHoldsItAndLeavingTheWindowLetsGo) {
+  const Vector3 seen = windowPoint(cloth.positions[1012]);
+  const int x = static_cast<int>(seen.x), y = HEIGHT - 1 - static_cast<int>(seen.y);
+  testing::internal::CaptureStdout();
+  mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 3, 3);  // beside the sheet: nothing
+  mouse(GLUT_LEFT_BUTTON, GLUT_UP, 3, 3);
+  mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+  motion(x + 30, y);
+  const Vector3 moved = cloth.grab.target;
+  motion(WIDTH + 5, y);  // the window system still reports it: outside, it lets go
+  motion(x, y);
+  mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+  const std::string lines = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(lines, "Grab = 1012 at " + scriptPoint(cloth.positions[1012]) + "\nRelease = 1012 at " +
+                       scriptPoint(moved) + "\n");
+  EXPECT_FALSE(cloth.grab.active);
 }
 
 }  // namespace
