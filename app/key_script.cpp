@@ -116,11 +116,17 @@ bool parsePositive(const std::string& text, int limit, int& value) {
 bool parseScript(const std::string& text, std::vector<ScriptToken>& script, std::string& error) {
   script.clear();
   std::istringstream tokens(text);
+  long steps = 0;
   for (std::string token; tokens >> token;) {
-    if (!parseToken(token, script, error)) {
-      script.clear();
-      return false;
+    if (static_cast<long>(script.size()) == MAX_SCRIPT_TOKENS) {
+      error = "the script has more than " + std::to_string(MAX_SCRIPT_TOKENS) + " tokens";
+    } else if (parseToken(token, script, error)) {
+      if (const auto* more = std::get_if<Steps>(&script.back())) steps += more->count;
+      if (steps <= MAX_SCRIPT_STEPS) continue;
+      error = "the script takes more than " + std::to_string(MAX_SCRIPT_STEPS) + " steps in all";
     }
+    script.clear();
+    return false;
   }
   return true;
 }

@@ -30,8 +30,12 @@ struct GrabMove {
 struct GrabRelease {};
 using ScriptToken = std::variant<KeyPress, Steps, GrabHold, GrabMove, GrabRelease>;
 
-// Steps in one token: a million is far beyond any recording or link.
+// Steps in one token, and in a whole script: a million steps is some five
+// minutes of replay in a page, far beyond any recording or link made by hand.
 constexpr int MAX_STEPS_PER_TOKEN = 1000000;
+constexpr long MAX_SCRIPT_STEPS = 1000000;
+// Tokens in a script: a hundred thousand keys is an hour of typing.
+constexpr long MAX_SCRIPT_TOKENS = 100000;
 
 // The whole text, or nothing: on a mistake, returns false with one line
 // saying what is wrong in `error` and leaves `script` empty.

@@ -2,8 +2,11 @@
 // frames per second while the sheet animates, quads only and all layers, at
 // the display's pace and unpaced, beside the desktop drawing's frames per
 // second (display_bench's JSON, if given); the bytes of every file the page
-// loads; and the time from navigation to the first frame.
-// Usage: node page_bench.mjs [DISPLAY_BENCH_JSON]   (SITE_URL: the site's address)
+// loads; the time from navigation to the first frame; and a link of 10,000
+// steps: the page's steps per second while it replays (beside the native
+// step's, from step_bench's JSON, if given) and its time to the first frame.
+// Usage: node page_bench.mjs [DISPLAY_BENCH_JSON [STEP_BENCH_JSON]]
+//   (SITE_URL: the site's address)
 import {readFileSync} from 'node:fs';
 
 import {launchBrowser, VantrellePage} from '../tests/web/browser.mjs';
@@ -70,6 +73,34 @@ function desktopFramesPerSecond(file) {
   return perSecond;
 }
 
+// A link of 10,000 steps, at 640 x 480: replayed in slices, then drawn.
+async function measureReplay() {
+  const browser = await launchBrowser('llvmpipe');
+  try {
+    const page = new VantrellePage(await browser.newPage());
+    await page.page.setViewport({width: 640, height: 480});
+    await page.page.goto(process.env.SITE_URL + '/#%2B10000');
+    await page.page.waitForFunction(() => performance.getEntriesByName('vantrelle-first-frame').length > 0,
+                                    {timeout: 300000});
+    return page.page.evaluate(() => {
+      const mark = (name) => performance.getEntriesByName(name)[0].startTime;
+      const replay = mark('vantrelle-replay-end') - mark('vantrelle-replay-start');
+      return {stepsPerSecond: 10000 / (replay / 1000), firstFrame: mark('vantrelle-first-frame')};
+    });
+  } finally {
+    await browser.close();
+  }
+}
+
+function nativeStepsPerSecond(file) {
+  if (!file) return null;
+  const report = JSON.parse(readFileSync(file, 'utf8'));
+  const scale = {ns: 1e9, us: 1e6, ms: 1e3, s: 1};
+  const runs = report.benchmarks.filter((run) => run.run_name === 'step/program' &&
+                                                 (run.aggregate_name === 'median' || !run.aggregate_name));
+  return runs.length ? scale[runs[0].time_unit] / runs[0].real_time : null;
+}
+
 const paced = await measure([]);
 const unpaced = await measure(['--disable-frame-rate-limit', '--disable-gpu-vsync']);
 const desktop = desktopFramesPerSecond(process.argv[2]);
@@ -85,3 +116,9 @@ row('all layers', 'all');
 console.log(`page weight: ${(paced.bytes / 1024).toFixed(0)} KiB in ${paced.files.length} files ` +
             `(${paced.files.map(([name, length]) => `${name} ${(length / 1024).toFixed(0)} KiB`).join(', ')})`);
 console.log(`navigation to first frame: ${paced.firstFrame.toFixed(0)} ms (served from 127.0.0.1)`);
+const replay = await measureReplay();
+const native = nativeStepsPerSecond(process.argv[3]);
+console.log(`link #+10000: ${replay.stepsPerSecond.toFixed(0)} steps/s replayed` +
+            (native ? ` (native step: ${native.toFixed(0)} steps/s; page / native = ` +
+                      `${(replay.stepsPerSecond / native).toFixed(2)})` : '') +
+            `, first frame ${(replay.firstFrame / 1000).toFixed(1)} s after navigation`);

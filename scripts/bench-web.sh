@@ -62,4 +62,4 @@ serve_site "$out/site" "$out/logs/bench-http.log"
 trap 'kill $server 2>/dev/null || true; rm -rf "$runs"' EXIT
 install_puppeteer
 SITE_URL="http://127.0.0.1:$port" XVFB_SCREEN=1920x1080x24 \
-  "$root/scripts/with-xvfb.sh" node "$root/bench/page_bench.mjs" "$desktop_json"
+  "$root/scripts/with-xvfb.sh" node "$root/bench/page_bench.mjs" "$desktop_json" "$runs/native-1.json"

@@ -6,7 +6,8 @@
 #      keys and console lines, exits, a missing texture, bad links, a lost
 #      context (tests/web/page.test.mjs); pictures against the desktop window
 #      and the recorder (pictures.test.mjs); 30 seconds of random keys
-#      (soak.test.mjs). They run on a private X session of 640 x 480, where
+#      (soak.test.mjs); links that take long to play and the link to this
+#      moment (links.test.mjs). They run on a private X session of 640 x 480, where
 #      the desktop program's full-screen window is the canvas's size.
 #   3. make web on faults: a missing compiler, one that does not run, one
 #      that fails half-way (tests/web_build_faults_test.sh).
@@ -75,7 +76,7 @@ export SITE_URL="http://127.0.0.1:$port"
 export VANTRELLE=$dev/vantrelle RECORDER=$dev/vantrelle-record TEXTURES_DIR=$dev/textures
 export SCREEN_WIDTH=640 SCREEN_HEIGHT=480 XVFB_SCREEN=640x480x24
 status=0
-for suite in page pictures soak; do
+for suite in page pictures links soak; do
   echo "== Chromium: $suite =="
   "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap "$root/tests/web/$suite.test.mjs" || status=1
 done

@@ -58,6 +58,31 @@ TEST(KeyScript, BadDragsAreRefusedWithTheParsersMessage) {
   }
 }
 
+TEST(KeyScript, AScriptsTotalIsBounded) {
+  struct Case {
+    std::string script;
+    bool accepted;
+    const char* message;
+  };
+  std::string keys;
+  for (long n = 0; n < MAX_SCRIPT_TOKENS; ++n) keys += "a ";
+  const Case cases[] = {
+      {"+1000000", true, ""},
+      {"+600000 t +400000", true, ""},
+      {"+600000 t +400001", false, "the script takes more than 1000000 steps in all"},
+      {"+1000000 +1000000 +1000000 +1000000 +1000000", false, "more than 1000000 steps in all"},
+      {keys, true, ""},
+      {keys + "a", false, "the script has more than 100000 tokens"},
+  };
+  for (const Case& c : cases) {
+    std::vector<ScriptToken> script;
+    std::string error;
+    EXPECT_EQ(parseScript(c.script, script, error), c.accepted) << c.script.substr(0, 40);
+    EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    EXPECT_EQ(script.empty(), !c.accepted);
+  }
+}
+
 TEST(KeyScript, CoordinatesAreWrittenShortAndReadBackExactly) {
   struct Case {
     double value;

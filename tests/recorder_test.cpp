@@ -76,6 +76,31 @@ class Recorder : public testing::Test {
   TempFolder folder_;
 };
 
+// On a terminal (a pseudo-terminal here, made by script(1)) the recorder
+// keeps one line up to date with its progress; elsewhere it writes no such
+// line (the other tests see its output exactly).
+TEST_F(Recorder, ShowsItsProgressOnATerminalOnly) {
+  const std::string command =
+      std::string(RECORDER) + " --size 64x48 --script 't +40 grab:0@20,80,20 +20' out";
+  std::vector<std::string> variables = childSanitizerEnvironment();
+  ChildProcess recorder({"/usr/bin/script", "-qfec", command, "/dev/null"}, folder_.path(),
+                        variables, true);
+  ASSERT_EQ(recorder.waitForExit(120), 0) << recorder.output();
+  // (The test's reader drops carriage returns: each update also clears the
+  // rest of the line.)
+  const std::string& output = recorder.output();
+  EXPECT_NE(output.find("vantrelle-record: 60 of 60 frames, "), std::string::npos) << output;
+  EXPECT_NE(output.find(" s left\033[K"), std::string::npos) << output;
+  // The grab's line stands on a cleared line, not after a progress line.
+  EXPECT_NE(output.find("\033[KGrab = 0 at 20,80,20\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("vantrelle-record: 60 frames written to out"), std::string::npos);
+
+  const Result plain = record({"--size", "64x48", "--script", "+30", "frames"});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(plain.output.find("of 30 frames"), std::string::npos) << plain.output;
+  EXPECT_EQ(plain.output.find('\033'), std::string::npos) << plain.output;
+}
+
 // Frame k against the program's whole window after k single steps.
 TEST_F(Recorder, FrameKIsTheProgramsPictureAfterKSingleSteps) {
   const Result run = record({"--size", size(), "--script", "t t +3 3 p +2", "frames"});

@@ -70,6 +70,13 @@ export class VantrellePage {
     await this.page.evaluate(() => 0);  // the console events of the press arrive first
   }
 
+  // A link's script plays over several animation frames; the page goes on
+  // live once it has.
+  async replayEnded(seconds = 60) {
+    await this.page.waitForFunction(() => document.getElementById('replay').hidden,
+                                    {timeout: seconds * 1000});
+  }
+
   async status() {
     return this.page.$eval('#status', (element) => element.textContent);
   }

@@ -36,6 +36,7 @@ after(async () => {
 async function startedPage(path = '/complete/') {
   const page = await VantrellePage.open(browser, path);
   assert.ok(await page.waitForTranscript((text) => text.startsWith(loaderLines)), page.transcript());
+  await page.replayEnded();
   await page.frames();
   return page;
 }

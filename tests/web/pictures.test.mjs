@@ -41,6 +41,7 @@ async function pageAfterLink(browser, script) {
   const page = await VantrellePage.open(browser, '/complete/#' + encodeURIComponent(script),
                                         {width: WIDTH, height: HEIGHT});
   assert.ok(await page.waitForTranscript((text) => text.split('\n').length > 10), page.transcript());
+  await page.replayEnded();
   await page.frames(3);
   return page;
 }

@@ -17,6 +17,7 @@
 #include "render/scene.h"
 #include "tools/recorder/frame_sink.h"
 #include "tools/recorder/offscreen_framebuffer.h"
+#include "tools/recorder/progress_line.h"
 #include "tools/recorder/recording_plan.h"
 
 namespace {
@@ -81,19 +82,27 @@ int main(int argc, char** argv) {
   std::signal(SIGTERM, noteInterrupt);
   prepareScene();
   reshape(plan.width, plan.height);
+  ProgressLine progress(framesPlanned(plan.script), stderr);
 
   for (const ScriptToken& token : plan.script) {
     if (const auto* key = std::get_if<KeyPress>(&token)) {
       // The program would end here; the recording is written instead.
       if (key->key == 'q' || key->key == 'Q') break;
+      progress.finish();  // the key's line on a line of its own
       keyboard(key->key, 0, 0);
       continue;
     }
-    if (playHandToken(token)) continue;
-    for (int n = 0; n < std::get<Steps>(token).count; ++n) {
+    const auto* steps = std::get_if<Steps>(&token);
+    if (steps == nullptr) {
+      progress.finish();  // a grab's or release's line on a line of its own
+      playHandToken(token);
+      continue;
+    }
+    for (int n = 0; n < steps->count; ++n) {
       cloth.step();
       display();
       if (interrupted) {
+        progress.finish();
         sink->abandon();
         return fail(plan.kind == OutputKind::PngFrames
                         ? "interrupted after " + std::to_string(sink->framesWritten()) +
@@ -102,11 +111,14 @@ int main(int argc, char** argv) {
                     130);
       }
       if (!sink->write(framebuffer.readPixels())) {
+        progress.finish();
         sink->abandon();
         return fail(sink->error());
       }
+      progress.frameDone();
     }
   }
+  progress.finish();
   if (!sink->finish()) {
     sink->abandon();
     return fail(sink->error());

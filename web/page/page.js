@@ -1,8 +1,9 @@
 // The page around the program: it fetches the textures into the program's
-// working directory, runs main, plays the link's key script, then calls the
-// program once per animation frame and hands it the characters typed. Every
-// console line of the program goes to the console panel and to the browser's
-// console as one console.log call; everything else is a warning.
+// working directory, runs main, plays the link's key script a slice per
+// animation frame, then calls the program once per animation frame and hands
+// it the characters typed and the pointer. Every console line of the program
+// goes to the browser's console as one console.log call and to the console
+// panel; everything else is a warning.
 'use strict';
 
 (function () {
@@ -19,6 +20,9 @@
   ];
   // The panel keeps the latest lines; the browser's console has them all.
   const CONSOLE_LINES_KEPT = 500;
+  // Of each animation frame, the link's replay takes this long at most, so
+  // that the page answers a key or a click within a frame or two.
+  const REPLAY_SLICE_MS = 10;
 
   const canvas = document.getElementById('canvas');
   const consoleText = document.getElementById('console');
@@ -33,12 +37,24 @@
     status.classList.toggle('notice', Boolean(notice));
   }
 
+  // Lines reach the panel in one batch per task (a replay's slice, a key):
+  // one layout however many lines the program wrote.
+  const pendingLines = [];
   function consoleLine(text) {
     console.log(text);
-    const line = document.createElement('div');
-    line.textContent = text;
-    consoleText.appendChild(line);
-    while (consoleText.childNodes.length > CONSOLE_LINES_KEPT) consoleText.firstChild.remove();
+    if (pendingLines.push(text) === 1) queueMicrotask(showPendingLines);
+  }
+  function showPendingLines() {
+    const lines = pendingLines.splice(0).slice(-CONSOLE_LINES_KEPT);
+    const excess = consoleText.childElementCount + lines.length - CONSOLE_LINES_KEPT;
+    for (let n = 0; n < excess; ++n) consoleText.firstElementChild.remove();
+    const batch = document.createDocumentFragment();
+    for (const text of lines) {
+      const line = document.createElement('div');
+      line.textContent = text;
+      batch.appendChild(line);
+    }
+    consoleText.appendChild(batch);
     consoleText.scrollTop = consoleText.scrollHeight;
   }
 
@@ -46,6 +62,8 @@
   function programEnded(exitStatus) {
     ended = true;
     running = false;
+    endReplay();
+    document.getElementById('moment-link').disabled = true;  // an ended page is no state to link
     cancelAnimationFrame(frameRequest);
     showStatus(exitStatus === 0
       ? 'exit status 0\nThe program has ended. Reload the page to start it again.'
@@ -75,12 +93,60 @@
     return true;
   }
 
+  // The link's script, while it plays: a slice per animation frame, with its
+  // progress over the canvas and a button that goes on live from where it is.
+  const replayPanel = document.getElementById('replay');
+  let replaying = false;
+  let replayStarted = 0;
+  let inputRefusedSaid = false;
+  function startReplay() {
+    performance.mark('vantrelle-replay-start');
+    replaying = true;
+    replayStarted = performance.now();
+    inputRefusedSaid = false;
+    replayPanel.hidden = false;
+    showReplayProgress();
+  }
+  function endReplay() {
+    if (replaying) performance.mark('vantrelle-replay-end');
+    replaying = false;
+    replayPanel.hidden = true;
+  }
+  function showReplayProgress() {
+    const stepsDone = Module._vantrelleReplayStepsDone();
+    const stepsTotal = Module._vantrelleReplayStepsTotal();
+    const tokensDone = Module._vantrelleReplayTokensDone();
+    const tokensTotal = Module._vantrelleReplayTokensTotal();
+    const progress = stepsTotal > 0 ? stepsDone / stepsTotal : tokensDone / Math.max(1, tokensTotal);
+    document.getElementById('replay-progress').value = progress;
+    const elapsed = (performance.now() - replayStarted) / 1000;
+    let text = stepsTotal > 0 ? `Playing the link: step ${stepsDone.toLocaleString('en')} of ` +
+      stepsTotal.toLocaleString('en') : `Playing the link: ${tokensDone} of ${tokensTotal} keys`;
+    if (progress > 0 && elapsed > 0.5) text += `, about ${Math.ceil(elapsed / progress - elapsed)} s left`;
+    document.getElementById('replay-text').textContent = text;
+  }
+  // Keys, buttons and the pointer wait for no replay: they are dropped, and
+  // the page says so once.
+  function refuseDuringReplay() {
+    if (inputRefusedSaid) return;
+    inputRefusedSaid = true;
+    showStatus('The link is still playing: keys and clicks are ignored until it ends, ' +
+               'or until "go on live" stops it where it is.', true);
+  }
+
   let firstFrameDrawn = false;
   function frame() {
     frameRequest = 0;
     if (!running) return;
     if (fitCanvas()) callProgram(() => Module._vantrelleReshape(canvas.width, canvas.height));
-    callProgram(() => Module._vantrelleFrame());
+    if (replaying) {
+      const more = callProgram(() => Module._vantrellePlayFor(REPLAY_SLICE_MS));
+      if (running) showReplayProgress();
+      if (!more) endReplay();
+      if (running) frameRequest = requestAnimationFrame(frame);
+      return;
+    }
+    callProgram(() => Module._vantrelleLiveFrame());
     // For the browser's performance tools: when the first picture was drawn.
     if (!firstFrameDrawn) performance.mark('vantrelle-first-frame');
     firstFrameDrawn = true;
@@ -89,7 +155,8 @@
 
   function pressKey(character) {
     if (!running) return;  // keys before start-up has finished are dropped
-    callProgram(() => Module._vantrelleKey(character.charCodeAt(0)));
+    if (replaying) return refuseDuringReplay();
+    callProgram(() => Module._vantrelleLiveKey(character.charCodeAt(0)));
   }
 
   // The character the key types, Shift included; keys that type none, and
@@ -118,21 +185,22 @@
   canvas.addEventListener('pointerdown', (event) => {
     if (!running || heldPointer !== null || event.button !== 0) return;
     event.preventDefault();
+    if (replaying) return refuseDuringReplay();
     heldPointer = event.pointerId;
     const [x, y] = canvasPoint(event);
-    callProgram(() => Module._vantrelleMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y));
+    callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y));
   });
   canvas.addEventListener('pointermove', (event) => {
     if (!running || event.pointerId !== heldPointer) return;
     const [x, y] = canvasPoint(event);
-    callProgram(() => Module._vantrelleMotion(x, y));
+    callProgram(() => Module._vantrelleLiveMotion(x, y));
   });
   for (const end of ['pointerup', 'pointercancel', 'pointerleave']) {
     canvas.addEventListener(end, (event) => {
       if (event.pointerId !== heldPointer) return;
       heldPointer = null;
       const [x, y] = canvasPoint(event);
-      if (running) callProgram(() => Module._vantrelleMouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y));
+      if (running) callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y));
     });
   }
 
@@ -161,6 +229,13 @@
     consoleToggle.addEventListener('click', () => {
       consoleToggle.textContent = panel.classList.toggle('collapsed') ? 'show' : 'hide';
     });
+    document.getElementById('replay-stop').addEventListener('click', () => {
+      if (!replaying) return;
+      callProgram(() => Module._vantrelleStopReplay());
+      endReplay();
+      showStatus('');
+    });
+    document.getElementById('moment-link').addEventListener('click', linkToThisMoment);
     const fullscreen = document.getElementById('fullscreen');
     fullscreen.addEventListener('click', () => {
       if (document.fullscreenElement) document.exitFullscreen();
@@ -200,6 +275,28 @@
     }));
   }
 
+  // The address that brings a fresh page to this state: the link's script as
+  // far as it played, then every key, step and drag since. It goes into the
+  // address bar (without reloading) and, where the browser lets the page, to
+  // the clipboard.
+  async function linkToThisMoment() {
+    if (!running) return;
+    const script = Module.UTF8ToString(Module._vantrelleSessionScript());
+    if (script.startsWith('!')) {
+      showStatus('This moment cannot be a link: ' + script.slice(1), true);
+      return;
+    }
+    const address = location.href.split('#')[0] + (script ? '#' + encodeURIComponent(script) : '');
+    history.replaceState(null, '', address);
+    try {
+      await navigator.clipboard.writeText(address);
+      showStatus('The link to this moment is in the address bar and on the clipboard.', true);
+    } catch (error) {
+      showStatus('The link to this moment is in the address bar: copy it from there ' +
+                 '(this browser keeps the clipboard from the page).', true);
+    }
+  }
+
   function linkScript() {
     const fragment = location.hash.slice(1);
     try {
@@ -220,7 +317,8 @@
     const script = linkScript();
     let refusal = script === null ? 'the link\'s script is not valid percent-encoding' : '';
     if (script) {
-      refusal = callProgram(() => Module.ccall('vantrellePlayScript', 'string', ['string'], [script]));
+      refusal = callProgram(() => Module.ccall('vantrelleLoadScript', 'string', ['string'], [script]));
+      if (!refusal && Module._vantrelleReplayTokensTotal() > 0) startReplay();
     }
     if (ended) return;
     if (refusal) {

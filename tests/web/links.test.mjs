@@ -1,0 +1,191 @@
+// Links on the page: a long script replays without freezing the page and can
+// be stopped to go on live; the link to this moment brings a fresh page to
+// the same picture and the same state; and many lines at once reach the
+// console panel without a long task.
+import assert from 'node:assert/strict';
+import {after, before, describe, test} from 'node:test';
+
+import {launchBrowser, SITE, VantrellePage} from './browser.mjs';
+import {comparePictures} from './pictures.mjs';
+
+// Every command key but the quitting ones, and keys outside the table.
+const COMMAND_KEYS = '-=123456[]asfnprt';
+const OTHER_KEYS = 'b0+AFNPRSTz9,./7 ';
+
+let browser;
+before(async () => {
+  browser = await launchBrowser('llvmpipe');
+});
+after(async () => browser?.close());
+
+async function openAt(address) {
+  const page = new VantrellePage(await browser.newPage());
+  await page.page.setViewport({width: 640, height: 480});
+  await page.page.goto(address);
+  assert.ok(await page.waitForTranscript((text) => text.split('\n').length > 10), page.transcript());
+  return page;
+}
+
+async function replayText(page) {
+  return page.page.$eval('#replay-text', (element) => element.textContent);
+}
+
+describe('a link that takes long to play', () => {
+  test('#+1000000 plays in slices: the page answers, shows its progress, and goes on live when stopped',
+       async () => {
+    const page = await openAt(`${SITE}/complete/#%2B1000000`);
+    await page.page.waitForFunction(() => !document.getElementById('replay').hidden);
+    const started = Date.now();
+    assert.equal(await page.page.evaluate(() => 6 * 7), 42, 'the page answers');
+    assert.ok(Date.now() - started < 1000, `answered after ${Date.now() - started} ms`);
+    const stepOf = async () => Number((await replayText(page)).match(/step ([\d,]+) of 1,000,000/)[1].replace(/,/g, ''));
+    const first = await stepOf();
+    await new Promise((resolve) => setTimeout(resolve, 1000));
+    const later = await stepOf();
+    assert.ok(later > first, `the progress moves: ${first}, then ${later}`);
+    assert.match(await replayText(page), /s left$/);
+
+    // A key during the replay is ignored, and the page says so once.
+    const lines = page.transcript();
+    await page.type('t');
+    await page.type('t');
+    assert.match(await page.status(), /keys and clicks are ignored/);
+    await page.page.click('#keys button[data-key="t"]');
+    await page.frames(2);
+    assert.equal(page.transcript(), lines, 'nothing was queued behind the replay');
+
+    await page.page.click('#replay-stop');
+    await page.replayEnded(5);
+    const reached = await page.page.evaluate(() => Module._vantrelleReplayStepsDone());
+    assert.ok(reached >= later && reached < 1000000, `stopped at step ${reached}`);
+    await page.type('t');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Texture is 1\n')), page.transcript());
+    // The state is the step reached and the key since.
+    await page.page.click('#moment-link');
+    const link = decodeURIComponent(new URL(page.page.url()).hash.slice(1));
+    assert.match(link, /^\+\d+ t$/);
+    assert.ok(Number(link.slice(1, -2)) >= reached, link);
+    await page.page.close();
+  });
+
+  test('51,200 key presses in one link replay without a long task, and the panel keeps the latest lines',
+       async () => {
+    const page = new VantrellePage(await browser.newPage());
+    await page.page.setViewport({width: 640, height: 480});
+    await page.page.evaluateOnNewDocument(() => {
+      window.longTasks = [];
+      new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map(
+        (entry) => ({start: entry.startTime, duration: entry.duration})))).observe({type: 'longtask'});
+    });
+    await page.page.goto(`${SITE}/complete/#${'a%20'.repeat(51200)}`);
+    assert.ok(await page.waitForTranscript((text) => text.split('\n').length > 10), page.transcript());
+    await page.replayEnded(120);
+    await page.frames(2);
+    const during = await page.page.evaluate(() => {
+      const [start] = performance.getEntriesByName('vantrelle-replay-start');
+      const [end] = performance.getEntriesByName('vantrelle-replay-end');
+      return window.longTasks.filter((task) => task.start >= start.startTime && task.start <= end.startTime);
+    });
+    assert.deepEqual(during, [], 'no task of the replay took 50 ms or more');
+    const animate = page.lines.filter((line) => line === 'Animate ');
+    assert.equal(animate.length, 51200, 'each line is its own console.log call');
+    const panel = (await page.panelText()).split('\n');
+    assert.equal(panel.length, 500);
+    assert.ok(panel.every((line) => line === 'Animate '), 'the panel keeps the latest lines');
+    await page.page.close();
+  });
+});
+
+// A small seeded generator, so that a failure can be replayed.
+function generator(seed) {
+  let state = seed >>> 0;
+  return (n) => {
+    state = (state * 1664525 + 1013904223) >>> 0;
+    return Math.floor((state / 2 ** 32) * n);
+  };
+}
+
+describe('the link to this moment', () => {
+  const SEED = Number(process.env.WEB_LINK_SEED || Math.floor(Math.random() * 2 ** 31));
+
+  test(`keys, animation and a drag become a link to the same picture and state (WEB_LINK_SEED=${SEED})`,
+       async () => {
+    const random = generator(SEED);
+    const first = await openAt(`${SITE}/complete/#t%20%2B30`);
+    await first.replayEnded();
+    let quads = true;
+    for (let n = 0; n < 40; ++n) {
+      const keys = random(4) === 0 ? OTHER_KEYS : COMMAND_KEYS;
+      const key = keys[random(keys.length)];
+      await first.type(key);
+      if (key === 'f') quads = !quads;
+      if (random(5) === 0) await first.frames(1 + random(6));  // animating, sometimes
+    }
+    // With the quads off, the particles and normals are lit by the normal of
+    // the last quad an earlier frame drew, which no script carries: the
+    // pictures are compared with the quads on.
+    if (!quads) await first.type('f');
+    // A drag on the sheet while it steps.
+    await first.type('s');
+    await first.frames(2);
+    await first.page.mouse.move(320, 240);
+    await first.page.mouse.down();
+    for (let n = 1; n <= 4; ++n) {
+      await first.page.mouse.move(320 + 15 * n, 240 - 10 * n);
+      await first.type('s');
+      await first.frames(2);
+    }
+    await first.page.mouse.up();
+    await first.type('s');  // animating stops: the picture holds still
+    await first.frames(3);
+
+    const context = browser.defaultBrowserContext();
+    await context.overridePermissions(SITE, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+    await first.page.click('#moment-link');
+    assert.match(await first.status(), /address bar and on the clipboard/);
+    const address = first.page.url();
+    assert.equal(await first.page.evaluate(() => navigator.clipboard.readText()), address);
+    assert.match(address, /#t%20%2B30%20/, 'the link\'s own script comes first');
+    const picture = await first.canvasPicture();
+
+    const second = await openAt(address);
+    await second.replayEnded();
+    await second.frames(3);
+    assert.equal(second.transcript(), first.transcript(), 'the replay wrote the first page\'s lines');
+    const comparison = comparePictures(picture, await second.canvasPicture());
+    assert.equal(comparison.differing, 0, `${JSON.stringify(comparison)} for ${address}`);
+    // The same state: the next keys write the same lines on both pages.
+    const next = ['s', ']', 's', '-', 's', '3', 'r', 's', 't'];
+    // A page in the background gets no animation frames: one in front at a time.
+    const linesAfter = async (page) => {
+      await page.page.bringToFront();
+      const before = page.transcript().length;
+      for (const key of next) {
+        await page.type(key);
+        await page.frames(2);
+      }
+      return page.transcript().slice(before);
+    };
+    assert.equal(await linesAfter(second), await linesAfter(first));
+    const firstAfter = await first.canvasPicture();
+    await second.page.bringToFront();
+    assert.equal(comparePictures(firstAfter, await second.canvasPicture()).differing, 0);
+    await first.page.close();
+    await second.page.close();
+  });
+
+  test('a refused clipboard still leaves the link in the address bar, and an ended page makes none', async () => {
+    const page = await openAt(`${SITE}/complete/`);
+    await page.page.evaluate(() => {
+      navigator.clipboard.writeText = () => Promise.reject(new DOMException('refused', 'NotAllowedError'));
+    });
+    await page.type('t');
+    await page.type('n');
+    await page.page.click('#moment-link');
+    assert.match(await page.status(), /in the address bar: copy it from there/);
+    assert.equal(new URL(page.page.url()).hash, '#t%20n');
+    await page.type('q');
+    assert.equal(await page.page.$eval('#moment-link', (button) => button.disabled), true);
+    await page.page.close();
+  });
+});
