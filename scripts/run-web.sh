@@ -1,25 +1,37 @@
 #!/usr/bin/env bash
-# `make run-web`: builds the site (scripts/web.sh) and serves it on
-# 127.0.0.1 with Python's http.server until interrupted.
-# Settings (environment): WEB_PORT (default: 8000, or the next free port).
+# `make run-web`: builds the site (scripts/web.sh) and serves it with
+# Python's http.server until interrupted.
+# Settings (environment): WEB_PORT (default: 8000, or the next free port);
+# WEB_HOST (default 127.0.0.1, this machine only; 0.0.0.0 serves the local
+# network, a classroom, and prints the addresses other machines type).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 site=${WEB_BUILD_DIR:-$root/build-web}/site
+host=${WEB_HOST:-127.0.0.1}
 
 "$root/scripts/web.sh"
-port=${WEB_PORT:-$(python3 - <<'PY'
-import socket
+port=${WEB_PORT:-$(WEB_HOST=$host python3 - <<'PY'
+import os, socket
 for port in range(8000, 8100):
     with socket.socket() as s:
         try:
-            s.bind(("127.0.0.1", port))
+            s.bind((os.environ["WEB_HOST"], port))
         except OSError:
             continue
         print(port)
         break
 PY
 )}
-[ -n "$port" ] || { echo "make run-web: no free port from 8000 to 8099" >&2; exit 1; }
-echo "Vantrelle in your browser: http://127.0.0.1:$port/   (Ctrl-C stops the server)"
-echo "A link plays keys and steps first, for example http://127.0.0.1:$port/#t%20t%20%2B150%202"
-exec python3 -m http.server --bind 127.0.0.1 --directory "$site" "$port"
+[ -n "$port" ] || { echo "make run-web: no free port from 8000 to 8099 on $host" >&2; exit 1; }
+if [ "$host" = 0.0.0.0 ]; then
+  # The machine's own IPv4 addresses, loopback left out: what others type.
+  addresses=$(hostname -I 2>/dev/null | tr ' ' '\n' | grep -E '^[0-9]+(\.[0-9]+){3}$' | grep -v '^127\.' || true)
+  echo "Vantrelle in your browser, for every machine on this network (Ctrl-C stops the server):"
+  for address in $addresses; do echo "  http://$address:$port/"; done
+  [ -n "$addresses" ] || echo "  (this machine has no network address but loopback: http://127.0.0.1:$port/)"
+  shown=${addresses%%$'\n'*}
+else
+  echo "Vantrelle in your browser: http://$host:$port/   (Ctrl-C stops the server)"
+fi
+echo "A link plays keys and steps first, for example http://${shown:-$host}:$port/#t%20t%20%2B150%202"
+exec python3 -m http.server --bind "$host" --directory "$site" "$port"

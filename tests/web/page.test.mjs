@@ -197,8 +197,9 @@ describe('taking hold of the sheet', () => {
   const GRAB = /Grab = (\d+) at ([-0-9.e]+),([-0-9.e]+),([-0-9.e]+)\n$/;
   const RELEASE = /Release = (\d+) at ([-0-9.e]+),([-0-9.e]+),([-0-9.e]+)\n$/;
 
-  // A point well inside the sheet as the canvas shows it, in CSS pixels.
-  function pointOnTheSheet(picture) {
+  // A point well inside the sheet as the canvas shows it, in CSS pixels,
+  // where no panel covers the canvas (`open` tells).
+  function pointOnTheSheet(picture, open) {
     const lit = (x, y) => {
       const p = (y * picture.width + x) * 3;
       return picture.rgb[p] + picture.rgb[p + 1] + picture.rgb[p + 2] > 20;
@@ -210,7 +211,8 @@ describe('taking hold of the sheet', () => {
         for (let dy = -12; dy <= 12; dy += 4)
           for (let dx = -12; dx <= 12; dx += 4) litAround += lit(x + dx, y + dy);
         const distance = (x - picture.width / 2) ** 2 + (y - picture.height / 2) ** 2;
-        if (litAround >= 42 && (!best || distance < best.distance)) best = {x, y, distance};
+        if (litAround >= 42 && open[y * picture.width + x] && (!best || distance < best.distance))
+          best = {x, y, distance};
       }
     }
     assert.ok(best, 'the sheet is on the canvas');
@@ -223,7 +225,15 @@ describe('taking hold of the sheet', () => {
     assert.ok(await page.waitForTranscript((text) => text.startsWith(loaderLines)), page.transcript());
     await page.type('s');
     await page.frames(3);
-    return {page, at: pointOnTheSheet(await page.canvasPicture())};
+    const picture = await page.canvasPicture();
+    const open = await page.page.evaluate((width, height) => {
+      const canvas = document.getElementById('canvas');
+      const open = [];
+      for (let y = 0; y < height; ++y)
+        for (let x = 0; x < width; ++x) open.push(y % 4 || x % 4 ? 0 : document.elementFromPoint(x, y) === canvas);
+      return open;
+    }, picture.width, picture.height);
+    return {page, at: pointOnTheSheet(picture, open)};
   }
 
   // Six steps, the hand (if any) moving further at each.

@@ -32,9 +32,19 @@
   let ended = false;
   let frameRequest = 0;
 
+  let hintShown = false;
   function showStatus(text, notice) {
     status.textContent = text;
     status.classList.toggle('notice', Boolean(notice));
+    hintShown = false;
+  }
+  // What to press first; it goes at the first key or touch.
+  function showHint(text) {
+    showStatus(text, true);
+    hintShown = true;
+  }
+  function dropHint() {
+    if (hintShown) showStatus('');
   }
 
   // Lines reach the panel in one batch per task (a replay's slice, a key):
@@ -156,6 +166,7 @@
   function pressKey(character) {
     if (!running) return;  // keys before start-up has finished are dropped
     if (replaying) return refuseDuringReplay();
+    dropHint();
     callProgram(() => Module._vantrelleLiveKey(character.charCodeAt(0)));
   }
 
@@ -186,6 +197,7 @@
     if (!running || heldPointer !== null || event.button !== 0) return;
     event.preventDefault();
     if (replaying) return refuseDuringReplay();
+    dropHint();
     heldPointer = event.pointerId;
     const [x, y] = canvasPoint(event);
     callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y));
@@ -324,6 +336,9 @@
     if (refusal) {
       console.warn('vantrelle: link script refused: ' + refusal);
       showStatus('Link script refused: ' + refusal, true);
+    } else if (!replaying && !script) {
+      showHint('Press a (or the animate button) to let the sheet fall; then drag it with the ' +
+               'mouse or a finger.');
     }
     frameRequest = requestAnimationFrame(frame);
   }
@@ -331,9 +346,28 @@
   // A new link typed into the same tab is a new state: start again from it.
   window.addEventListener('hashchange', () => location.reload());
 
+  // Where the program cannot run, the message alone: no buttons that do nothing.
+  function cannotRun(message) {
+    document.getElementById('key-bar').hidden = true;
+    document.getElementById('console-panel').hidden = true;
+    showStatus(message);
+  }
+
   buildKeyBar();
+  // On a small screen the sheet comes first: the keys and the console start
+  // folded away, one tap from open (finger-sized keys take much of a screen).
+  if (matchMedia('(max-width: 500px), (max-height: 420px), (pointer: coarse) and (max-height: 600px)').matches) {
+    document.getElementById('key-bar-toggle').click();
+    document.getElementById('console-toggle').click();
+  }
+  if (location.protocol === 'file:') {
+    cannotRun('This page must come from a web server: browsers do not let a page opened from ' +
+      'a disk load the program.\nServe this folder (make run-web, or python3 -m http.server ' +
+      'in it) and open the address it prints.');
+    return;
+  }
   if (!document.createElement('canvas').getContext('webgl2')) {
-    showStatus('Vantrelle needs WebGL 2, which this browser does not offer.\n' +
+    cannotRun('Vantrelle needs WebGL 2, which this browser does not offer.\n' +
       'Try a current Chromium, Firefox or Safari, with hardware acceleration on.');
     return;
   }

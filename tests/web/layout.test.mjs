@@ -1,0 +1,121 @@
+// The page at the sizes people use it: a phone's portrait screen keeps most
+// of the canvas clear with the keys and the console one tap away, touch
+// targets are finger-sized, notices are never under a panel, the first load
+// says what to press, and where the program cannot run (no WebGL 2, a page
+// opened from a disk) the page shows the message and no dead buttons.
+import assert from 'node:assert/strict';
+import {after, before, describe, test} from 'node:test';
+import {pathToFileURL} from 'node:url';
+
+import {launchBrowser, SITE, VantrellePage} from './browser.mjs';
+
+const PHONE = {width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3};
+
+let browser;
+before(async () => {
+  browser = await launchBrowser('llvmpipe');
+});
+after(async () => browser?.close());
+
+async function startedPage(path, viewport) {
+  const page = await VantrellePage.open(browser, path, viewport);
+  assert.ok(await page.waitForTranscript((text) => text.split('\n').length > 10), page.transcript());
+  await page.replayEnded();
+  await page.frames(2);
+  return page;
+}
+
+// The panels as drawn: each one's box, and every visible button's size.
+function layout(page) {
+  return page.page.evaluate(() => {
+    const shown = (element) => element.getClientRects().length > 0 &&
+                               getComputedStyle(element).visibility !== 'hidden';
+    const box = (element) => {
+      const r = element.getBoundingClientRect();
+      return {left: r.left, top: r.top, width: r.width, height: r.height};
+    };
+    const panels = {};
+    for (const id of ['key-bar', 'console-panel', 'status', 'keys', 'console'])
+      panels[id] = shown(document.getElementById(id)) ? box(document.getElementById(id)) : null;
+    const buttons = [...document.querySelectorAll('button')].filter(shown).map((b) => ({
+      name: b.textContent.trim(), ...box(b)}));
+    return {panels, buttons, view: {width: innerWidth, height: innerHeight}};
+  });
+}
+
+// Whether the notice is on top wherever it is drawn.
+function noticeOnTop(page) {
+  return page.page.evaluate(() => {
+    const status = document.getElementById('status');
+    const r = status.getBoundingClientRect();
+    const inside = r.left >= 0 && r.top >= 0 && r.right <= innerWidth && r.bottom <= innerHeight;
+    const points = [[0.1, 0.2], [0.5, 0.5], [0.9, 0.8]].map(([x, y]) =>
+      document.elementFromPoint(r.left + x * r.width, r.top + y * r.height));
+    return inside && points.every((element) => status.contains(element));
+  });
+}
+
+describe('on a phone, portrait (390 x 844, touch)', () => {
+  test('most of the canvas is clear, the keys and console are one tap away, and buttons fit a finger',
+       async () => {
+    const page = await startedPage('/complete/', PHONE);
+    const start = await layout(page);
+    const area = start.view.width * start.view.height;
+    const covered = ['key-bar', 'console-panel', 'status'].reduce(
+      (sum, id) => sum + (start.panels[id] ? start.panels[id].width * start.panels[id].height : 0), 0);
+    assert.ok(1 - covered / area >= 0.6, `${(100 * (1 - covered / area)).toFixed(0)}% of the canvas clear`);
+    for (const button of start.buttons)
+      assert.ok(button.width >= 44 && button.height >= 44, `${button.name}: ${button.width} x ${button.height}`);
+    assert.match(await page.status(), /Press a \(or the animate button\)/);
+
+    await page.page.tap('#key-bar-toggle');
+    await page.page.tap('#console-toggle');
+    const open = await layout(page);
+    assert.ok(open.panels.keys && open.panels.console, 'the keys and the console are open: ' + JSON.stringify(open.panels));
+    for (const button of open.buttons)
+      assert.ok(button.width >= 44 && button.height >= 44, `${button.name}: ${button.width} x ${button.height}`);
+    await page.page.tap('#keys button[data-key="a"]');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Animate \n')), page.transcript());
+    assert.equal(await page.status(), '', 'the hint goes at the first key');
+    await page.page.close();
+  });
+
+  for (const viewport of [PHONE, {width: 1024, height: 768}]) {
+    test(`a refused link's notice is drawn over the panels, whole (${viewport.width} x ${viewport.height})`,
+         async () => {
+      const page = await startedPage('/complete/#t%20nope%20t', viewport);
+      await page.page.evaluate(() => {
+        for (const id of ['key-bar', 'console-panel'])
+          document.getElementById(id).classList.remove('collapsed');  // the panels at their largest
+      });
+      assert.match(await page.status(), /Link script refused/);
+      assert.ok(await noticeOnTop(page), 'the notice is on top and inside the page');
+      await page.page.close();
+    });
+  }
+});
+
+describe('where the program cannot run', () => {
+  test('a page opened from a disk says to serve it, and shows no buttons', async () => {
+    const page = new VantrellePage(await browser.newPage());
+    const site = process.env.SITE_DIR;
+    await page.page.goto(pathToFileURL(`${site}/index.html`).href);
+    await page.page.waitForFunction(() => document.getElementById('status').textContent !== 'Loading…');
+    assert.match(await page.status(), /must come from a web server/);
+    const {buttons} = await layout(page);
+    assert.deepEqual(buttons, []);
+    await page.page.close();
+  });
+
+  test('a browser without WebGL 2 shows the message and no buttons', async () => {
+    const plain = await launchBrowser('swiftshader', ['--disable-webgl2']);
+    try {
+      const page = await VantrellePage.open(plain, '/complete/');
+      await page.page.waitForFunction(() => document.getElementById('status').textContent !== 'Loading…');
+      assert.match(await page.status(), /needs WebGL 2/);
+      assert.deepEqual((await layout(page)).buttons, []);
+    } finally {
+      await plain.close();
+    }
+  });
+});
