@@ -82,7 +82,7 @@ async function measureReplay() {
     await page.page.goto(process.env.SITE_URL + '/#%2B10000');
     await page.page.waitForFunction(() => performance.getEntriesByName('vantrelle-first-frame').length > 0,
                                     {timeout: 300000});
-    return page.page.evaluate(() => {
+    return await page.page.evaluate(() => {
       const mark = (name) => performance.getEntriesByName(name)[0].startTime;
       const replay = mark('vantrelle-replay-end') - mark('vantrelle-replay-start');
       return {stepsPerSecond: 10000 / (replay / 1000), firstFrame: mark('vantrelle-first-frame')};

@@ -8,7 +8,8 @@
 #      and the recorder (pictures.test.mjs); 30 seconds of random keys
 #      (soak.test.mjs); links that take long to play and the link to this
 #      moment (links.test.mjs); phones, notices and pages that cannot run
-#      (layout.test.mjs). They run on a private X session of 640 x 480, where
+#      (layout.test.mjs); the single file from a file: address
+#      (single_file.test.mjs). They run on a private X session of 640 x 480, where
 #      the desktop program's full-screen window is the canvas's size.
 #   3. make web on faults: a missing compiler, one that does not run, one
 #      that fails half-way (tests/web_build_faults_test.sh).
@@ -73,11 +74,11 @@ cp "$out/site/textures/leaf.bmp" "$served/8-bit-leaf/textures/leaf.bmp"
 printf '\010' | dd of="$served/8-bit-leaf/textures/leaf.bmp" bs=1 seek=28 conv=notrunc status=none
 serve_site "$served" "$out/logs/http.log"
 
-export SITE_URL="http://127.0.0.1:$port" SITE_DIR=$out/site
+export SITE_URL="http://127.0.0.1:$port" SITE_DIR=$out/site SINGLE_FILE=$out/vantrelle.html
 export VANTRELLE=$dev/vantrelle RECORDER=$dev/vantrelle-record TEXTURES_DIR=$dev/textures
 export SCREEN_WIDTH=640 SCREEN_HEIGHT=480 XVFB_SCREEN=640x480x24
 status=0
-for suite in page pictures links layout soak; do
+for suite in page pictures links layout single_file soak; do
   echo "== Chromium: $suite =="
   "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap "$root/tests/web/$suite.test.mjs" || status=1
 done

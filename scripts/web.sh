@@ -3,6 +3,7 @@
 # Debian's Emscripten, and the static site that runs it:
 #   build-web/site/index.html, page.js, page.css, vantrelle.js, vantrelle.wasm
 #   build-web/site/textures/*.bmp   (the generator's ten textures)
+#   build-web/vantrelle.html        (all of it in one file that opens from a disk)
 # The site is assembled beside the old one and put in its place only when
 # complete, so a failed run leaves the previous site (or none), never half of one.
 # Settings (environment): WEB_BUILD_DIR (default build-web), EMXX (the
@@ -52,3 +53,9 @@ cp "$(preset_dir program)/textures/"*.bmp "$next/textures/"
 rm -rf "$out/site"
 mv "$next" "$out/site"
 echo "Site: $out/site ($(du -sk "$out/site" | cut -f1) KiB); serve it with make run-web"
+
+echo "== the single file =="
+logged "assembling vantrelle.html" single-file.log python3 "$root/scripts/single-file.py" "$out/site" \
+  "$out/vantrelle.html"
+echo "One file: $out/vantrelle.html ($(($(wc -c <"$out/vantrelle.html") / 1024)) KiB); it opens from a disk"
+

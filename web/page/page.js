@@ -266,6 +266,16 @@
     if (running) callProgram(() => Module._vantrelleContextRestored());
   });
 
+  // The single file carries the program and the textures gzip-compressed,
+  // in base64.
+  const INSIDE = window.VANTRELLE_INSIDE || null;
+  const EMBEDDED_TEXTURES = INSIDE && INSIDE.textures;
+  async function inflate(base64) {
+    const packed = Uint8Array.from(atob(base64), (character) => character.charCodeAt(0));
+    const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
+  }
+
   async function fetchTextures() {
     const count = Module._vantrelleTextureFileCount();
     const names = [];
@@ -275,6 +285,10 @@
     // then reports it as it would on the desktop.
     await Promise.all(names.map(async (name) => {
       try {
+        if (EMBEDDED_TEXTURES) {
+          if (name in EMBEDDED_TEXTURES) Module.FS.writeFile(name, await inflate(EMBEDDED_TEXTURES[name]));
+          return;
+        }
         const response = await fetch('textures/' + name, {cache: 'no-cache'});
         if (!response.ok) {
           console.warn('vantrelle: textures/' + name + ': HTTP ' + response.status);
@@ -360,10 +374,16 @@
     document.getElementById('key-bar-toggle').click();
     document.getElementById('console-toggle').click();
   }
-  if (location.protocol === 'file:') {
+  if (location.protocol === 'file:' && !EMBEDDED_TEXTURES) {
     cannotRun('This page must come from a web server: browsers do not let a page opened from ' +
       'a disk load the program.\nServe this folder (make run-web, or python3 -m http.server ' +
-      'in it) and open the address it prints.');
+      'in it) and open the address it prints, or open vantrelle.html, the single file that ' +
+      'runs from a disk.');
+    return;
+  }
+  if (EMBEDDED_TEXTURES && typeof DecompressionStream === 'undefined') {
+    cannotRun('This browser cannot unpack the textures inside this file (it has no ' +
+      'DecompressionStream). Open it in a current Chromium, Firefox or Safari, or use the site.');
     return;
   }
   if (!document.createElement('canvas').getContext('webgl2')) {
@@ -392,7 +412,16 @@
     },
   };
   const program = document.createElement('script');
-  program.src = 'vantrelle.js';
-  program.onerror = () => showStatus('vantrelle.js could not be loaded.');
-  document.body.appendChild(program);
+  if (INSIDE) {
+    // The program's WebAssembly is handed over, not fetched.
+    Promise.all([inflate(INSIDE.wasm), inflate(INSIDE.program)]).then(([wasm, script]) => {
+      window.Module.wasmBinary = wasm;
+      program.textContent = new TextDecoder().decode(script);
+      document.body.appendChild(program);
+    }).catch((error) => showStatus('The program inside this file could not be unpacked: ' + error));
+  } else {
+    program.src = 'vantrelle.js';
+    program.onerror = () => showStatus('vantrelle.js could not be loaded.');
+    document.body.appendChild(program);
+  }
 })();
