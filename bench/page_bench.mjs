@@ -96,7 +96,8 @@ function nativeStepsPerSecond(file) {
   if (!file) return null;
   const report = JSON.parse(readFileSync(file, 'utf8'));
   const scale = {ns: 1e9, us: 1e6, ms: 1e3, s: 1};
-  const runs = report.benchmarks.filter((run) => run.run_name === 'step/program' &&
+  // Named with their settings: step/program/min_time:0.200/repeats:15.
+  const runs = report.benchmarks.filter((run) => run.run_name.split('/min_time')[0] === 'step/program' &&
                                                  (run.aggregate_name === 'median' || !run.aggregate_name));
   return runs.length ? scale[runs[0].time_unit] / runs[0].real_time : null;
 }

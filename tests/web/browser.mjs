@@ -26,10 +26,23 @@ export async function launchBrowser(renderer, extraFlags = []) {
 }
 
 export class VantrellePage {
-  static async open(browser, path, {width = 640, height = 480, ...viewport} = {}) {
+  static async open(browser, path, viewport = {}) {
+    return VantrellePage.openAddress(browser, SITE + path, viewport);
+  }
+
+  static async openAddress(browser, address, {width = 640, height = 480, ...viewport} = {}) {
     const page = new VantrellePage(await browser.newPage());
     await page.page.setViewport({width, height, ...viewport});
-    await page.page.goto(SITE + path);
+    await page.page.goto(address);
+    return page;
+  }
+
+  // Opened at any address (a link, a file:), once start-up has written the
+  // texture loader's lines.
+  static async started(browser, address) {
+    const page = await VantrellePage.openAddress(browser, address);
+    if (!(await page.waitForTranscript((text) => text.split('\n').length > 10)))
+      throw new Error('the program did not start: ' + page.transcript());
     return page;
   }
 

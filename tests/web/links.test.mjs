@@ -18,13 +18,7 @@ before(async () => {
 });
 after(async () => browser?.close());
 
-async function openAt(address) {
-  const page = new VantrellePage(await browser.newPage());
-  await page.page.setViewport({width: 640, height: 480});
-  await page.page.goto(address);
-  assert.ok(await page.waitForTranscript((text) => text.split('\n').length > 10), page.transcript());
-  return page;
-}
+const openAt = (address) => VantrellePage.started(browser, address);
 
 async function replayText(page) {
   return page.page.$eval('#replay-text', (element) => element.textContent);

@@ -20,10 +20,7 @@ before(async () => {
 after(async () => browser?.close());
 
 async function openAt(address) {
-  const page = new VantrellePage(await browser.newPage());
-  await page.page.setViewport({width: 640, height: 480});
-  await page.page.goto(address);
-  assert.ok(await page.waitForTranscript((text) => text.split('\n').length > 10), page.transcript());
+  const page = await VantrellePage.started(browser, address);
   await page.replayEnded();
   await page.frames(3);
   return page;
