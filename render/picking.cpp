@@ -46,8 +46,7 @@ int pickParticle(int x, int y) {
       continue;
     if (wz < 0.0 || wz > 1.0) continue;  // behind the eye or outside the depth range
     const double distance = (wx - px) * (wx - px) + (wy - py) * (wy - py);
-    if (distance < nearestDistance ||
-        (distance == nearestDistance && nearest >= 0 && wz < nearestDepth)) {
+    if (distance < nearestDistance || (distance == nearestDistance && wz < nearestDepth)) {
       nearest = i;
       nearestDistance = distance;
       nearestDepth = wz;

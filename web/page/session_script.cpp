@@ -1,10 +1,10 @@
 #include "web/page/session_script.h"
 
 #include <emscripten/emscripten.h>
+
 #include <algorithm>
 #include <vector>
 
-#include "app/hand.h"
 #include "app/view_state.h"
 
 namespace {
