@@ -8,7 +8,8 @@
 #   record   the recorder: libpng, ffmpeg, Xvfb
 #   windows  the mingw-w64 cross compiler and Wine for the Windows build
 #   web      Emscripten and Node.js for the browser build
-#   web-test Chromium and npm (for puppeteer-core) for the browser's tests
+#   web-test Chromium, Firefox ESR, WebKitGTK's WebDriver and npm (for
+#            puppeteer-core and selenium-webdriver) for the browser's tests
 # Debian and Ubuntu get the packages through apt-get. Elsewhere the script
 # checks that the tools are present and, if not, names the packages to
 # install with that system's package manager and stops.
@@ -36,7 +37,7 @@ apt_test=(clang libclang-rt-14-dev clang-format libgtest-dev libbenchmark-dev li
 apt_record=(libpng-dev ffmpeg)
 apt_windows=(g++-mingw-w64-x86-64 dpkg-dev wine64)
 apt_web=(emscripten nodejs python3)
-apt_web_test=(emscripten nodejs python3 chromium npm curl)
+apt_web_test=(emscripten nodejs python3 chromium firefox-esr webkit2gtk-driver npm curl)
 
 dnf_run=(gcc-c++ make cmake freeglut-devel mesa-libGLU-devel mesa-libGL-devel mesa-dri-drivers)
 dnf_headless=(xorg-x11-server-Xvfb xdotool ImageMagick openbox)
@@ -45,7 +46,7 @@ dnf_test=(clang compiler-rt clang-tools-extra gtest-devel google-benchmark-devel
 dnf_record=(libpng-devel ffmpeg-free)
 dnf_windows=(mingw64-gcc-c++ wine)
 dnf_web=(emscripten nodejs python3)
-dnf_web_test=(emscripten nodejs python3 chromium npm)
+dnf_web_test=(emscripten nodejs python3 chromium firefox webkit2gtk4.1 npm)
 
 pacman_run=(base-devel cmake freeglut glu mesa)
 pacman_headless=(xorg-server-xvfb xdotool imagemagick openbox)
@@ -53,7 +54,7 @@ pacman_test=(clang compiler-rt gtest benchmark libx11 libxtst libpng ffmpeg xorg
 pacman_record=(libpng ffmpeg)
 pacman_windows=(mingw-w64-gcc wine)
 pacman_web=(emscripten nodejs python)
-pacman_web_test=(emscripten nodejs python chromium npm)
+pacman_web_test=(emscripten nodejs python chromium firefox webkit2gtk-4.1 npm)
 
 # macOS: the system's GLUT and OpenGL frameworks come with the Xcode command
 # line tools; Homebrew adds CMake.

@@ -2,16 +2,22 @@
 # `make test-web`: the browser build against the desktop program.
 #   1. The start-up trajectory digest of the WebAssembly build, under Node,
 #      equals the native one, for the program's step and for the plain one.
-#   2. Debian's Chromium, driven by puppeteer-core, loads the served site:
-#      keys and console lines, exits, a missing texture, bad links, a lost
-#      context (tests/web/page.test.mjs); pictures against the desktop window
-#      and the recorder (pictures.test.mjs); 30 seconds of random keys
+#   2. Each of Debian's Chromium and Firefox ESR (driven by puppeteer-core)
+#      and WebKitGTK's MiniBrowser (by selenium-webdriver) loads the served
+#      site: keys and console lines, exits, broken textures, bad links, a
+#      lost context, pictures against the desktop window with three texture
+#      sets and against the recorder (tests/web/engines.test.mjs).
+#      Chromium also: its key bar, early keys, the mouse and a finger
+#      (page.test.mjs); a resize, no clip control, SwiftShader
+#      (pictures.test.mjs); 30 seconds of random keys
 #      (soak.test.mjs); links that take long to play and the link to this
 #      moment (links.test.mjs); phones, notices and pages that cannot run
 #      (layout.test.mjs); the single file from a file: address
 #      (single_file.test.mjs). They run on a private X session of 640 x 480, where
 #      the desktop program's full-screen window is the canvas's size.
-#   3. make web on faults: a missing compiler, one that does not run, one
+#   3. An engine that cannot start (no display, a missing package) fails
+#      with its name and why (tests/web_engine_faults_test.sh).
+#   4. make web on faults: a missing compiler, one that does not run, one
 #      that fails half-way (tests/web_build_faults_test.sh).
 # Settings (environment): WEB_SOAK_SECONDS (default 30), WEB_SOAK_SEED.
 set -euo pipefail
@@ -72,19 +78,29 @@ head -c 100 "$out/site/textures/leaf.bmp" >"$served/truncated-leaf/textures/leaf
 site_without_leaf 8-bit-leaf
 cp "$out/site/textures/leaf.bmp" "$served/8-bit-leaf/textures/leaf.bmp"
 printf '\010' | dd of="$served/8-bit-leaf/textures/leaf.bmp" bs=1 seek=28 conv=notrunc status=none
+# Copies of the site with random and drawn textures, which the tests write.
+node "$root/tests/web/texture_sets.mjs" "$served" "$out/site"
 serve_site "$served" "$out/logs/http.log"
 
-export SITE_URL="http://127.0.0.1:$port" SITE_DIR=$out/site SINGLE_FILE=$out/vantrelle.html
+export SITE_URL="http://127.0.0.1:$port" SITE_DIR=$out/site SERVED_DIR=$served SINGLE_FILE=$out/vantrelle.html
 export VANTRELLE=$dev/vantrelle RECORDER=$dev/vantrelle-record TEXTURES_DIR=$dev/textures
 export SCREEN_WIDTH=640 SCREEN_HEIGHT=480 XVFB_SCREEN=640x480x24
 status=0
+for engine in chromium firefox webkit; do
+  echo "== $engine: keys, start-up and pictures against the desktop =="
+  ENGINE=$engine "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap "$root/tests/web/engines.test.mjs" ||
+    status=1
+done
 for suite in page pictures links layout single_file soak; do
-  echo "== Chromium: $suite =="
+  echo "== chromium: $suite =="
   "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap "$root/tests/web/$suite.test.mjs" || status=1
 done
 
 echo "== make run-web: this machine only by default, the local network on request =="
 "$root/tests/run_web_test.sh" "$root" || status=1
+
+echo "== a browser engine that cannot start =="
+"$root/tests/web_engine_faults_test.sh" "$root" || status=1
 
 echo "== the browser build on faults =="
 "$root/tests/web_build_faults_test.sh" "$root" || status=1

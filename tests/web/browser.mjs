@@ -1,6 +1,10 @@
-// Debian's Chromium driven by puppeteer-core, and the page as a person uses
-// it: real key events, what the console panel and the browser's console
-// show, and the canvas's pixels as the screen shows them.
+// The page as a person uses it, in a real browser: real key events, what
+// the console panel and the browser's console show, and the canvas's pixels
+// as the screen shows them. Debian's Chromium and Firefox ESR are driven by
+// puppeteer-core (Firefox over WebDriver BiDi); WebKitGTK's MiniBrowser by
+// selenium-webdriver through WebKitWebDriver (webdriver.mjs).
+import {existsSync} from 'node:fs';
+
 import puppeteer from 'puppeteer-core';
 
 import {decodePng} from './pictures.mjs';
@@ -25,7 +29,98 @@ export async function launchBrowser(renderer, extraFlags = []) {
   });
 }
 
-export class VantrellePage {
+// What every engine's page offers the tests; each engine supplies
+// evaluate, pressKey, screenshotPng and refreshLines.
+export class EnginePage {
+  constructor() {
+    this.lines = [];  // the program's lines, in order
+    this.errors = [];  // uncaught errors of the page's scripts
+  }
+
+  transcript() {
+    return this.lines.map((line) => line + '\n').join('');
+  }
+
+  async refreshLines() {}
+
+  async waitForTranscript(predicate, seconds = 20) {
+    for (let waited = 0; waited < seconds * 20; ++waited) {
+      await this.refreshLines();
+      if (predicate(this.transcript())) return true;
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+    await this.refreshLines();
+    return predicate(this.transcript());
+  }
+
+  // The program has drawn what the keys asked for once two animation frames
+  // have passed (one idle step and one redraw each).
+  async frames(count = 3) {
+    await this.evaluate((n) => new Promise((resolve) => {
+      const next = () => (n-- > 0 ? requestAnimationFrame(next) : resolve());
+      next();
+    }), count);
+    await this.refreshLines();
+  }
+
+  // A real key press on the page; the program's line, if any, comes with it.
+  async type(character) {
+    await this.pressKey(character);
+    await this.evaluate(() => 0);  // the console events of the press arrive first
+    await this.refreshLines();
+  }
+
+  // A link's script plays over several animation frames; the page goes on
+  // live once it has.
+  async replayEnded(seconds = 60) {
+    for (let waited = 0; waited < seconds * 20; ++waited) {
+      if (await this.evaluate(() => document.getElementById('replay').hidden)) return;
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+    throw new Error(`the link's replay did not end within ${seconds} s`);
+  }
+
+  async status() {
+    return this.evaluate(() => document.getElementById('status').textContent);
+  }
+
+  // The panel's lines joined by newlines (WebKit's innerText ends the last
+  // block with one, the others' do not).
+  async panelText() {
+    return (await this.evaluate(() => document.getElementById('console').innerText)).replace(/\n+$/, '');
+  }
+
+  // The canvas as the screen shows it, with the panels over it put aside.
+  async canvasPicture() {
+    await this.evaluate(() => {
+      const style = document.createElement('style');
+      style.id = 'panels-aside';
+      style.textContent = '#console-panel, #key-bar, #status { display: none !important; }';
+      document.head.appendChild(style);
+    });
+    await this.frames(2);
+    const png = await this.screenshotPng();
+    await this.evaluate(() => document.getElementById('panels-aside').remove());
+    return decodePng(png);
+  }
+
+  async renderer() {
+    return this.evaluate(() => {
+      const gl = document.createElement('canvas').getContext('webgl2');
+      const info = gl && gl.getExtension('WEBGL_debug_renderer_info');
+      return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : 'unknown';
+    });
+  }
+
+  // Whether the engine lets a page lose its WebGL context on purpose.
+  async canLoseContext() {
+    return this.evaluate(() => Boolean(document.getElementById('canvas').getContext('webgl2')
+                                           .getExtension('WEBGL_lose_context')));
+  }
+}
+
+// A tab of Chromium or Firefox.
+export class VantrellePage extends EnginePage {
   static async open(browser, path, viewport = {}) {
     return VantrellePage.openAddress(browser, SITE + path, viewport);
   }
@@ -47,71 +142,57 @@ export class VantrellePage {
   }
 
   constructor(page) {
+    super();
     this.page = page;
-    this.lines = [];  // every console.log text, in order: the program's lines only
-    this.errors = [];
     page.on('console', (message) => {
       if (message.type() === 'log') this.lines.push(message.text());
     });
     page.on('pageerror', (error) => this.errors.push(String(error)));
   }
 
-  transcript() {
-    return this.lines.map((line) => line + '\n').join('');
+  evaluate(fn, ...args) {
+    return this.page.evaluate(fn, ...args);
   }
 
-  async waitForTranscript(predicate, seconds = 20) {
-    for (let waited = 0; waited < seconds * 20; ++waited) {
-      if (predicate(this.transcript())) return true;
-      await new Promise((resolve) => setTimeout(resolve, 50));
-    }
-    return predicate(this.transcript());
+  pressKey(character) {
+    return this.page.keyboard.press(character);
   }
 
-  // The program has drawn what the keys asked for once two animation frames
-  // have passed (one idle step and one redraw each).
-  async frames(count = 3) {
-    await this.page.evaluate((n) => new Promise((resolve) => {
-      const next = () => (n-- > 0 ? requestAnimationFrame(next) : resolve());
-      next();
-    }), count);
+  async screenshotPng() {
+    return Buffer.from(await this.page.screenshot({type: 'png'}));
   }
 
-  // A real key press on the page; the program's line, if any, comes with it.
-  async type(character) {
-    await this.page.keyboard.press(character);
-    await this.page.evaluate(() => 0);  // the console events of the press arrive first
+  close() {
+    return this.page.close();
   }
+}
 
-  // A link's script plays over several animation frames; the page goes on
-  // live once it has.
-  async replayEnded(seconds = 60) {
-    await this.page.waitForFunction(() => document.getElementById('replay').hidden,
-                                    {timeout: seconds * 1000});
-  }
+const FIREFOX = process.env.FIREFOX || '/usr/bin/firefox-esr';
 
-  async status() {
-    return this.page.$eval('#status', (element) => element.textContent);
-  }
+// Firefox ESR in a window on the test run's X server: WebGL 2 on Mesa's
+// llvmpipe. Preferences as about:config names them.
+export async function launchFirefox(preferences = {}) {
+  if (!existsSync(FIREFOX)) throw new Error(`Firefox: ${FIREFOX} is not there (Debian package firefox-esr)`);
+  return puppeteer.launch({browser: 'firefox', executablePath: FIREFOX, headless: false,
+                           extraPrefsFirefox: preferences});
+}
 
-  async panelText() {
-    return this.page.$eval('#console', (element) => element.innerText);
-  }
+// One engine as the suites that run in every engine use it: pages opened
+// at an address with a size, one at a time, and the engine's name and
+// version for the reports.
+export const ENGINES = ['chromium', 'firefox', 'webkit'];
 
-  // The canvas as the screen shows it, with the panels over it put aside.
-  async canvasPicture() {
-    const style = await this.page.addStyleTag({content: '#console-panel, #key-bar, #status { display: none !important; }'});
-    await this.frames(2);
-    const png = await this.page.screenshot({type: 'png'});
-    await style.evaluate((element) => element.remove());
-    return decodePng(Buffer.from(png));
+export async function openEngine(name) {
+  if (!ENGINES.includes(name)) throw new Error(`no engine called '${name}' (${ENGINES.join(', ')})`);
+  if (name === 'webkit') {
+    const {openWebKit} = await import('./webdriver.mjs');
+    return openWebKit();
   }
-
-  async renderer() {
-    return this.page.evaluate(() => {
-      const gl = document.createElement('canvas').getContext('webgl2');
-      const info = gl && gl.getExtension('WEBGL_debug_renderer_info');
-      return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : 'unknown';
-    });
-  }
+  const browser = name === 'firefox' ? await launchFirefox() : await launchBrowser('llvmpipe');
+  return {
+    name,
+    version: await browser.version(),
+    open: (address, viewport) => VantrellePage.openAddress(browser, address, viewport),
+    close: () => browser.close(),
+  };
 }

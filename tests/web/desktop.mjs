@@ -22,9 +22,10 @@ const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const MARKER_KEYS = ['3', '4'];
 
 export class DesktopProgram {
-  constructor() {
+  // In a folder of textures: the generator's unless told another.
+  constructor(texturesDir = TEXTURES_DIR) {
     this.output = '';
-    this.child = spawn(VANTRELLE, [], {cwd: TEXTURES_DIR, stdio: ['ignore', 'pipe', 'inherit']});
+    this.child = spawn(VANTRELLE, [], {cwd: texturesDir, stdio: ['ignore', 'pipe', 'inherit']});
     this.child.stdout.on('data', (data) => (this.output += data.toString()));
     this.exit = new Promise((resolve) => this.child.on('exit', (code) => resolve(code)));
   }
@@ -92,11 +93,11 @@ export class DesktopProgram {
 }
 
 // The recorder's last frame of a script, at the given size.
-export function recordedLastFrame(script, width, height) {
+export function recordedLastFrame(script, width, height, texturesDir = TEXTURES_DIR) {
   const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-frames-'));
   try {
     execFileSync(RECORDER, ['--size', `${width}x${height}`, '--script', script, folder],
-                 {cwd: TEXTURES_DIR, stdio: ['ignore', 'ignore', 'pipe']});
+                 {cwd: texturesDir, stdio: ['ignore', 'ignore', 'pipe']});
     const frames = readdirSync(folder).filter((name) => name.endsWith('.png')).sort();
     return decodePng(readFileSync(path.join(folder, frames.at(-1))));
   } finally {

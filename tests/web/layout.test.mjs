@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import {after, before, describe, test} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
-import {launchBrowser, SITE, VantrellePage} from './browser.mjs';
+import {launchBrowser, launchFirefox, SITE, VantrellePage} from './browser.mjs';
 
 const PHONE = {width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3};
 
@@ -107,15 +107,21 @@ describe('where the program cannot run', () => {
     await page.page.close();
   });
 
-  test('a browser without WebGL 2 shows the message and no buttons', async () => {
-    const plain = await launchBrowser('swiftshader', ['--disable-webgl2']);
-    try {
-      const page = await VantrellePage.open(plain, '/complete/');
-      await page.page.waitForFunction(() => document.getElementById('status').textContent !== 'Loading…');
-      assert.match(await page.status(), /needs WebGL 2/);
-      assert.deepEqual((await layout(page)).buttons, []);
-    } finally {
-      await plain.close();
-    }
-  });
+  const WITHOUT_WEBGL2 = [
+    ['Chromium with WebGL 2 turned off', () => launchBrowser('swiftshader', ['--disable-webgl2'])],
+    ['Firefox with WebGL 2 turned off', () => launchFirefox({'webgl.enable-webgl2': false})],
+  ];
+  for (const [what, launch] of WITHOUT_WEBGL2) {
+    test(`${what} shows the message and no buttons`, async () => {
+      const plain = await launch();
+      try {
+        const page = await VantrellePage.open(plain, '/complete/');
+        await page.page.waitForFunction(() => document.getElementById('status').textContent !== 'Loading…');
+        assert.match(await page.status(), /needs WebGL 2/);
+        assert.deepEqual((await layout(page)).buttons, []);
+      } finally {
+        await plain.close();
+      }
+    });
+  }
 });

@@ -1,6 +1,7 @@
-// The served site in a real Chromium, against the desktop program: the same
-// console lines for the same keys, the exits, a missing texture, bad links,
-// keys typed too early, a lost WebGL context, and a browser without WebGL 2.
+// What the served site does in Chromium beyond what every engine is tested
+// for (engines.test.mjs): its key bar and full screen, a new link in the
+// same tab, keys typed too early, the mouse and a finger on the sheet, and a
+// browser without WebGL 2.
 import assert from 'node:assert/strict';
 import {after, before, describe, test} from 'node:test';
 
@@ -8,23 +9,14 @@ import {launchBrowser, VantrellePage} from './browser.mjs';
 import {DesktopProgram} from './desktop.mjs';
 import {comparePictures} from './pictures.mjs';
 
-// Every command but the stepping and quitting keys, keys outside the table
-// between them (capitals included: only Q is a command), and ten presses of
-// the stiffness key, whose last line is in exponent notation.
-const SESSION = ['a', 's', '-', '=', '3', '4', '5', '6', ']', '[', 'f', 'f', 'n', 'p', '2', '1', 't',
-                 'b', '0', '+', 'A', 'F', 'N', 'P', 'R', 'S', 'T', 'r', ...'----------'];
-
 let browser;
 let loaderLines;  // the desktop's start-up lines
-let desktopLines;  // the lines of each key of SESSION, as the desktop wrote them
 
 before(async () => {
   const desktop = new DesktopProgram();
   assert.ok(await desktop.waitFor((output) => output.split('\n').length > 10), desktop.output);
   await desktop.start();
   loaderLines = desktop.output;
-  desktopLines = [];
-  for (const key of SESSION) desktopLines.push(await desktop.linesOf(key));
   assert.equal(await desktop.quit(), 0);
   browser = await launchBrowser('llvmpipe');
 });
@@ -40,46 +32,6 @@ async function startedPage(path = '/complete/') {
   await page.frames();
   return page;
 }
-
-describe('keys on the page', () => {
-  test('every command key writes the desktop program\'s line, and no other key writes one', async () => {
-    assert.equal(loaderLines.split('\n').length, 11, loaderLines);
-    const page = await startedPage();
-    let expected = loaderLines;
-    for (const [index, key] of SESSION.entries()) {
-      await page.type(key);
-      expected += desktopLines[index];
-      if (desktopLines[index] === '') await page.frames(2);
-      assert.ok(await page.waitForTranscript((text) => text.length >= expected.length, 5),
-                `after key ${key}: ${page.transcript()}`);
-      assert.equal(page.transcript(), expected, `after key ${key}`);
-    }
-    assert.match(desktopLines.at(-1), /^Sping Constant = -3\.65078e-08\n$/);
-    assert.equal(await page.panelText(), expected.trimEnd(), 'the console panel shows the same lines');
-    assert.deepEqual(page.errors, []);
-    await page.page.close();
-  });
-
-  for (const key of ['q', 'Q']) {
-    test(`${key} ends the program with exit status 0 and stops its loop`, async () => {
-      const page = await startedPage();
-      await page.type('a');
-      await page.type(key);
-      assert.match(await page.status(), /exit status 0/);
-      assert.match(await page.status(), /Reload the page/);
-      const ended = page.transcript();
-      await page.frames(3);
-      const still = await page.canvasPicture();
-      await page.type('t');
-      await page.frames(3);
-      assert.equal(page.transcript(), ended, 'no key reaches an ended program');
-      assert.equal(comparePictures(still, await page.canvasPicture()).differing, 0,
-                   'the sheet no longer moves');
-      assert.deepEqual(page.errors, []);
-      await page.page.close();
-    });
-  }
-});
 
 describe('the page around the program', () => {
   test('is titled Vantrelle; its key bar presses keys, hides, and asks for full screen', async () => {
@@ -103,43 +55,6 @@ describe('the page around the program', () => {
 });
 
 describe('start-up', () => {
-  const BROKEN_LEAVES = [
-    ['missing-leaf', 'File Not Found : leaf.bmp'],
-    ['truncated-leaf', 'Error reading image data from leaf.bmp.'],
-    ['8-bit-leaf', 'Bpp from leaf.bmp is not 24: 8'],
-  ];
-  for (const [site, message] of BROKEN_LEAVES) {
-    test(`a leaf.bmp that is ${site.replace('-leaf', '')} ends start-up with "${message}" and exit status 1`,
-         async () => {
-      const page = await VantrellePage.open(browser, `/${site}/`);
-      const firstFour = loaderLines.split('\n').slice(0, 4).join('\n') + '\n';
-      const expected = firstFour + message + '\n';
-      assert.ok(await page.waitForTranscript((text) => text.length >= expected.length), page.transcript());
-      await page.frames(2);
-      assert.equal(page.transcript(), expected);
-      assert.match(await page.status(), /exit status 1/);
-      assert.ok((await page.panelText()).endsWith(message), await page.panelText());
-      await page.page.close();
-    });
-  }
-
-  const BAD_LINKS = [
-    ['#t%20%2B0%20t', 'script token \'+0\' is not a number of steps from +1 to +1000000'],
-    ['#t%20ab', 'unknown script token \'ab\''],
-    ['#%zz', 'not valid percent-encoding'],
-  ];
-  for (const [fragment, message] of BAD_LINKS) {
-    test(`a bad link script (${fragment}) is refused with its message; the program starts as usual`, async () => {
-      const page = await startedPage('/complete/' + fragment);
-      const status = await page.status();
-      assert.ok(status.startsWith('Link script refused: ') && status.includes(message), status);
-      assert.equal(page.transcript(), loaderLines, 'nothing of the script was played');
-      await page.type('t');
-      assert.ok(await page.waitForTranscript((text) => text.endsWith('Texture is 1\n')), page.transcript());
-      await page.page.close();
-    });
-  }
-
   test('a new link in the same tab starts the program again from that state', async () => {
     const page = await startedPage();
     await page.type('t');
@@ -172,25 +87,6 @@ describe('start-up', () => {
     await page.page.close();
   });
 
-  test('a lost WebGL context comes back with the same picture, the sheet untouched', async () => {
-    const page = await startedPage('/complete/#t%20t%20n%20%2B40');
-    const before = await page.canvasPicture();
-    await page.page.evaluate(() => {
-      window.lostContext = document.getElementById('canvas').getContext('webgl2').getExtension('WEBGL_lose_context');
-      window.lostContext.loseContext();
-    });
-    await page.frames(5);
-    await page.page.evaluate(() => window.lostContext.restoreContext());
-    await page.frames(5);
-    const comparison = comparePictures(before, await page.canvasPicture());
-    assert.equal(comparison.differing, 0, JSON.stringify(comparison));
-    await page.type('s');
-    assert.ok(await page.waitForTranscript((text) => text.endsWith('Step Through \n')));
-    await page.frames(3);
-    assert.ok(comparePictures(before, await page.canvasPicture()).differing > 0, 'the sheet steps on');
-    assert.deepEqual(page.errors, []);
-    await page.page.close();
-  });
 });
 
 describe('taking hold of the sheet', () => {

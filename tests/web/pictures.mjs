@@ -1,7 +1,32 @@
 // Pictures as raw RGB pixels, decoded from PNG by ImageMagick, and the two
 // counts the browser tests report: pixels that differ at all, and pixels
 // off by more than 2 (of 255) in some channel.
+import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
+
+// Links whose first frames are compared with the recorder's: layers, turns,
+// textures, a swinging sheet, and a hand that pulls the nearest corner up
+// and to the right, then lets go.
+export const LINKS = [
+  't t +150',
+  'f p +200',
+  't t t +120 3 n p 2 +40',
+  't t t t t t t t +40 grab:2024@95,5,20 +10 move:85,30,-10 +10 move:80,60,-45 +15 release +45',
+];
+
+// At most this share of the canvas may be off by more than 2 in a channel.
+const ALLOWED_OFF = 0.005;
+
+export function reportComparison(what, comparison) {
+  console.log(`${what}: ${comparison.differing} of ${comparison.pixels} pixels differ, ` +
+              `${comparison.offByMoreThan2} by more than 2`);
+}
+
+export function judgeComparison(what, comparison) {
+  reportComparison(what, comparison);
+  assert.ok(comparison.offByMoreThan2 <= ALLOWED_OFF * comparison.pixels,
+            `${comparison.offByMoreThan2} pixels off by more than 2`);
+}
 
 export function decodePng(png) {
   const size = execFileSync('identify', ['-format', '%w %h', 'png:-'], {input: png}).toString();

@@ -28,13 +28,14 @@ bool* capabilitySwitch(GLenum capability) {
 // bottom, and the rasteriser's fill and interpolation work on stored rows: a
 // picture drawn the other way up differs at some pixels. With the clip
 // origin at the upper left the frame is stored as a window's, and the page
-// shows the canvas turned over (its class rows-from-top).
-EM_JS(bool, storeRowsFromTop, (), {
+// shows the canvas turned over (its class rows-from-top). False where the
+// browser has no clip control.
+EM_JS(bool, clipOriginAtTop, (), {
+  Module.canvas.classList.add('rows-from-top');
   var clipControl = GLctx.getExtension('EXT_clip_control');
-  if (clipControl)
-    clipControl.clipControlEXT(clipControl.UPPER_LEFT_EXT, clipControl.NEGATIVE_ONE_TO_ONE_EXT);
-  Module.canvas.classList.toggle('rows-from-top', Boolean(clipControl));
-  return Boolean(clipControl);
+  if (!clipControl) return false;
+  clipControl.clipControlEXT(clipControl.UPPER_LEFT_EXT, clipControl.NEGATIVE_ONE_TO_ONE_EXT);
+  return true;
 });
 
 }  // namespace
@@ -49,8 +50,12 @@ void setCapability(GLenum capability, bool on) {
   applyCapability(capability, on);
 }
 
-void applyContextState() {
-  storeRowsFromTop();
+bool applyContextState() {
+  // Without clip control the shader turns clip-space y over, which is the
+  // same negation of an exact value the upper-left origin applies, and the
+  // winding that is front turns over with it.
+  const bool shaderTurnsRows = !clipOriginAtTop();
+  emscripten_glFrontFace(shaderTurnsRows ? GL_CW : GL_CCW);
   applyCapability(GL_DEPTH_TEST, glState.depthTest);
   applyCapability(GL_CULL_FACE, glState.cullFace);
   emscripten_glCullFace(glState.cullFaceMode);
@@ -60,4 +65,5 @@ void applyContextState() {
   emscripten_glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
   emscripten_glLineWidth(glState.lineWidth);
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, glState.unpackAlignment);
+  return shaderTurnsRows;
 }

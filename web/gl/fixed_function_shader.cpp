@@ -35,6 +35,7 @@ uniform bool u_shininessIsZero;
 uniform float u_pointSize;
 uniform bool u_legacyPoints;
 uniform vec4 u_viewport;
+uniform bool u_turnOver;
 flat out vec4 v_color;
 out vec4 v_texCoord;
 void main() {
@@ -55,6 +56,9 @@ void main() {
     vec2 centre = mod(u_pointSize, 2.0) == 1.0 ? floor(snapped) + 0.5 : floor(snapped + 0.5);
     gl_Position.xy = (centre - translate) / scale * gl_Position.w;
   }
+  // Rows stored from the top where clip control is missing; after the
+  // points, as the clip origin acts after the shader.
+  if (u_turnOver) gl_Position.y = -gl_Position.y;
   v_texCoord = vec4(a_texCoord, 0.0, 1.0);
   if (!u_lighting) {
     v_color = clamp(u_color, 0.0, 1.0);
@@ -88,13 +92,16 @@ void main() {
 
 // GL_MODULATE: the texel times the lit colour. Fixed-function texturing is
 // projective: s and t are divided by the interpolated q (1 at every vertex,
-// not always exactly 1 between them), which decides the nearest texel.
+// not always exactly 1 between them), which decides the nearest texel. The
+// sampler is highp: a fragment shader's samplers are lowp by default, and
+// some engines (WebKit) then take the product at that precision, a level
+// below the desktop's at some pixels.
 constexpr const char* FRAGMENT_SHADER = R"(#version 300 es
 precision highp float;
 flat in vec4 v_color;
 in vec4 v_texCoord;
 uniform bool u_texturing;
-uniform sampler2D u_sampler;
+uniform highp sampler2D u_sampler;
 out vec4 fragColor;
 void main() {
   fragColor = u_texturing ? textureProj(u_sampler, v_texCoord) * v_color : v_color;
@@ -154,6 +161,7 @@ bool buildFixedFunctionShader(FixedFunctionShader& shader) {
   u.pointSize = location("u_pointSize");
   u.legacyPoints = location("u_legacyPoints");
   u.viewport = location("u_viewport");
+  u.turnOver = location("u_turnOver");
   u.texturing = location("u_texturing");
   u.sampler = location("u_sampler");
   emscripten_glUseProgram(shader.program);

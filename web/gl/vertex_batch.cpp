@@ -74,11 +74,17 @@ void setUniforms(GLenum mode) {
   if (texture != nullptr) emscripten_glBindTexture(GL_TEXTURE_2D, texture->object);
 }
 
+void applyState() {
+  const bool turnOver = applyContextState();
+  emscripten_glUseProgram(gpu.shader.program);
+  emscripten_glUniform1i(gpu.shader.uniforms.turnOver, turnOver);
+}
+
 }  // namespace
 
 bool createFixedFunctionResources() {
   if (!buildResources()) return false;
-  applyContextState();
+  applyState();
   return true;
 }
 
@@ -86,7 +92,7 @@ void restoreFixedFunctionResources() {
   gpu = Resources{};
   buildResources();
   restoreTextures(glState.unpackAlignment);
-  applyContextState();
+  applyState();
 }
 
 void drawVertices(unsigned mode, const FixedFunctionVertex* vertices, int count) {

@@ -1,0 +1,233 @@
+// The served site in one engine (ENGINE: chromium, firefox or webkit),
+// against the desktop program on the same X server: the same console lines
+// for the same keys, the exits, broken textures, bad links, a lost WebGL
+// context, the single file opened from a disk, and the pictures. Pictures are compared on Mesa's llvmpipe, the
+// rasteriser the desktop program draws with here: the canvas after the same
+// keys and steps against the desktop window, with the generator's textures
+// and with two sets the tests write, and the first frame of a link against
+// the recorder's last frame of the same script. Both counts are printed:
+// pixels that differ at all, and pixels off by more than 2.
+import assert from 'node:assert/strict';
+import path from 'node:path';
+import {after, before, describe, test} from 'node:test';
+import {pathToFileURL} from 'node:url';
+
+import {openEngine, SITE} from './browser.mjs';
+import {DesktopProgram, recordedLastFrame} from './desktop.mjs';
+import {comparePictures, judgeComparison, LINKS, litFraction} from './pictures.mjs';
+import {TEXTURE_SETS} from './texture_sets.mjs';
+
+const ENGINE = process.env.ENGINE || 'chromium';
+const SERVED_DIR = process.env.SERVED_DIR;
+const WIDTH = Number(process.env.SCREEN_WIDTH || 640);
+const HEIGHT = Number(process.env.SCREEN_HEIGHT || 480);
+
+// Every command but the stepping and quitting keys, keys outside the table
+// between them (capitals included: only Q is a command), and ten presses of
+// the stiffness key, whose last line is in exponent notation.
+const SESSION = ['a', 's', '-', '=', '3', '4', '5', '6', ']', '[', 'f', 'f', 'n', 'p', '2', '1', 't',
+                 'b', '0', '+', 'A', 'F', 'N', 'P', 'R', 'S', 'T', 'r', ...'----------'];
+
+// Layers, a turn, two textures and a swinging sheet.
+const KEYS = ['t', 't', '3', 'p', 'n', 's', 's', 's', 's', 's', 's', 's'];
+
+let engine;
+let loaderLines;  // the desktop's start-up lines
+let desktopLines;  // the lines of each key of SESSION, as the desktop wrote them
+
+before(async () => {
+  // The engine first: one that cannot start says so before anything else.
+  engine = await openEngine(ENGINE);
+  console.log(`${ENGINE}: ${engine.version}`);
+  const desktop = new DesktopProgram();
+  assert.ok(await desktop.waitFor((output) => output.split('\n').length > 10), desktop.output);
+  await desktop.start();
+  loaderLines = desktop.output;
+  desktopLines = [];
+  for (const key of SESSION) desktopLines.push(await desktop.linesOf(key));
+  assert.equal(await desktop.quit(), 0);
+});
+
+after(async () => {
+  await engine?.close();
+});
+
+async function startedPage(site = '/complete/') {
+  const page = await engine.open(SITE + site, {width: WIDTH, height: HEIGHT});
+  assert.ok(await page.waitForTranscript((text) => text.startsWith(loaderLines)), page.transcript());
+  await page.replayEnded();
+  await page.frames();
+  return page;
+}
+
+const judge = (what, comparison) => judgeComparison(`${ENGINE}, ${what}`, comparison);
+
+describe(`keys in ${ENGINE}`, () => {
+  test('every command key writes the desktop program\'s line, and no other key writes one', async () => {
+    assert.equal(loaderLines.split('\n').length, 11, loaderLines);
+    const page = await startedPage();
+    let expected = loaderLines;
+    for (const [index, key] of SESSION.entries()) {
+      await page.type(key);
+      expected += desktopLines[index];
+      if (desktopLines[index] === '') await page.frames(2);
+      assert.ok(await page.waitForTranscript((text) => text.length >= expected.length, 5),
+                `after key ${key}: ${page.transcript()}`);
+      assert.equal(page.transcript(), expected, `after key ${key}`);
+    }
+    assert.match(desktopLines.at(-1), /^Sping Constant = -3\.65078e-08\n$/);
+    assert.equal(await page.panelText(), expected.trimEnd(), 'the console panel shows the same lines');
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  for (const key of ['q', 'Q']) {
+    test(`${key} ends the program with exit status 0 and stops its loop`, async () => {
+      const page = await startedPage();
+      await page.type('a');
+      await page.type(key);
+      assert.match(await page.status(), /exit status 0/);
+      assert.match(await page.status(), /Reload the page/);
+      const ended = page.transcript();
+      await page.frames(3);
+      const still = await page.canvasPicture();
+      await page.type('t');
+      await page.frames(3);
+      assert.equal(page.transcript(), ended, 'no key reaches an ended program');
+      assert.equal(comparePictures(still, await page.canvasPicture()).differing, 0,
+                   'the sheet no longer moves');
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
+
+describe(`start-up in ${ENGINE}`, () => {
+  const BROKEN_LEAVES = [
+    ['missing-leaf', 'File Not Found : leaf.bmp'],
+    ['truncated-leaf', 'Error reading image data from leaf.bmp.'],
+    ['8-bit-leaf', 'Bpp from leaf.bmp is not 24: 8'],
+  ];
+  for (const [site, message] of BROKEN_LEAVES) {
+    test(`a leaf.bmp that is ${site.replace('-leaf', '')} ends start-up with "${message}" and exit status 1`,
+         async () => {
+      const page = await engine.open(`${SITE}/${site}/`, {width: WIDTH, height: HEIGHT});
+      const firstFour = loaderLines.split('\n').slice(0, 4).join('\n') + '\n';
+      const expected = firstFour + message + '\n';
+      assert.ok(await page.waitForTranscript((text) => text.length >= expected.length), page.transcript());
+      await page.frames(2);
+      assert.equal(page.transcript(), expected);
+      assert.match(await page.status(), /exit status 1/);
+      assert.ok((await page.panelText()).endsWith(message), await page.panelText());
+      await page.close();
+    });
+  }
+
+  const BAD_LINKS = [
+    ['#t%20%2B0%20t', 'script token \'+0\' is not a number of steps from +1 to +1000000'],
+    ['#t%20ab', 'unknown script token \'ab\''],
+    ['#%zz', 'not valid percent-encoding'],
+  ];
+  for (const [fragment, message] of BAD_LINKS) {
+    test(`a bad link script (${fragment}) is refused with its message; the program starts as usual`, async () => {
+      const page = await startedPage('/complete/' + fragment);
+      const status = await page.status();
+      assert.ok(status.startsWith('Link script refused: ') && status.includes(message), status);
+      assert.equal(page.transcript(), loaderLines, 'nothing of the script was played');
+      await page.type('t');
+      assert.ok(await page.waitForTranscript((text) => text.endsWith('Texture is 1\n')), page.transcript());
+      await page.close();
+    });
+  }
+
+  test('a lost WebGL context comes back with the same picture, the sheet untouched', async (t) => {
+    const page = await startedPage('/complete/#t%20t%20n%20%2B40');
+    if (!(await page.canLoseContext())) {
+      await page.close();
+      t.skip(`${ENGINE} offers no WEBGL_lose_context`);
+      return;
+    }
+    const before = await page.canvasPicture();
+    await page.evaluate(() => {
+      window.lostContext = document.getElementById('canvas').getContext('webgl2').getExtension('WEBGL_lose_context');
+      window.lostContext.loseContext();
+    });
+    await page.frames(5);
+    await page.evaluate(() => window.lostContext.restoreContext());
+    await page.frames(5);
+    const comparison = comparePictures(before, await page.canvasPicture());
+    assert.equal(comparison.differing, 0, JSON.stringify(comparison));
+    await page.type('s');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Step Through \n')));
+    await page.frames(3);
+    assert.ok(comparePictures(before, await page.canvasPicture()).differing > 0, 'the sheet steps on');
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
+
+describe(`pictures in ${ENGINE} on llvmpipe`, () => {
+  const SETS = [
+    ['the generator\'s textures', 'complete', process.env.TEXTURES_DIR],
+    ...TEXTURE_SETS.map((set) => [set.replace('-', ' '), set, path.join(SERVED_DIR, set, 'textures')]),
+  ];
+  for (const [what, site, texturesDir] of SETS) {
+    test(`with ${what}, the canvas after the same keys and steps is the desktop window`, async () => {
+      const desktop = new DesktopProgram(texturesDir);
+      assert.ok(await desktop.waitFor((output) => output.split('\n').length > 10), desktop.output);
+      await desktop.start();
+      for (const key of KEYS) await desktop.linesOf(key);
+      // The markers' turn and back leave the angle as the keys set it.
+      const expected = await desktop.picture();
+      assert.equal(await desktop.quit(), 0);
+      assert.equal(expected.width, WIDTH);
+
+      const page = await startedPage(`/${site}/`);
+      for (const key of KEYS) {
+        await page.type(key);
+        await page.frames(2);
+      }
+      const renderer = await page.renderer();
+      console.log(`${ENGINE}: WebGL renderer "${renderer}"`);
+      // WebKit names every renderer "Apple GPU".
+      if (ENGINE !== 'webkit') assert.match(renderer, /llvmpipe/);
+      const picture = await page.canvasPicture();
+      assert.ok(litFraction(picture) > 0.02, 'the sheet and the box are drawn');
+      judge(`${what}, keys and steps, desktop window vs canvas`, comparePictures(expected, picture));
+      await page.close();
+    });
+  }
+
+  for (const script of LINKS) {
+    test(`the first frame of the link "${script}" is the recorder's last frame`, async () => {
+      const expected = recordedLastFrame(script, WIDTH, HEIGHT);
+      const page = await startedPage('/complete/#' + encodeURIComponent(script));
+      const picture = await page.canvasPicture();
+      assert.ok(litFraction(picture) > 0.02, 'the sheet and the box are drawn');
+      judge(`link "${script}", recorder vs canvas`, comparePictures(expected, picture));
+      await page.close();
+    });
+  }
+});
+
+describe(`the single file in ${ENGINE}`, () => {
+  const LINK = '#t%20t%20%2B150%202';
+  test('opened from a disk, a link gives the served site\'s lines and picture, and keys go on', async () => {
+    const site = await startedPage('/complete/' + LINK);
+    const expectedLines = site.transcript();
+    const expected = await site.canvasPicture();
+    await site.close();
+
+    const page = await engine.open(pathToFileURL(process.env.SINGLE_FILE).href + LINK, {width: WIDTH, height: HEIGHT});
+    assert.ok(await page.waitForTranscript((text) => text.length >= expectedLines.length), page.transcript());
+    await page.replayEnded();
+    await page.frames(3);
+    assert.equal(page.transcript(), expectedLines);
+    const comparison = comparePictures(expected, await page.canvasPicture());
+    assert.equal(comparison.differing, 0, JSON.stringify(comparison));
+    await page.type('t');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Texture is 3\n')), page.transcript());
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
