@@ -11,24 +11,10 @@ import {readFileSync} from 'node:fs';
 
 import {launchBrowser, VantrellePage} from '../tests/web/browser.mjs';
 
+import {firstFrame, framesPerSecond} from './page_measures.mjs';
+
 const WIDTH = 1920;
 const HEIGHT = 1080;
-const SECONDS = 5;
-
-async function framesPerSecond(page) {
-  await new Promise((resolve) => setTimeout(resolve, 1500));
-  return page.page.evaluate((seconds) => new Promise((resolve) => {
-    let frames = 0;
-    const start = performance.now();
-    const next = (now) => {
-      if (now - start >= seconds * 1000) return resolve(frames / ((now - start) / 1000));
-      ++frames;
-      requestAnimationFrame(next);
-    };
-    requestAnimationFrame(next);
-  }), SECONDS);
-}
-
 async function measure(flags) {
   const browser = await launchBrowser('llvmpipe', [`--window-size=${WIDTH},${HEIGHT}`, ...flags]);
   try {
@@ -47,14 +33,13 @@ async function measure(flags) {
     await raw.setViewport({width: WIDTH, height: HEIGHT});
     await raw.goto(process.env.SITE_URL + '/');
     const page = new VantrellePage(raw);
-    await raw.waitForFunction(() => performance.getEntriesByName('vantrelle-first-frame').length > 0);
-    const firstFrame = await raw.evaluate(() => performance.getEntriesByName('vantrelle-first-frame')[0].startTime);
+    const opened = await firstFrame(page);
     await page.type('a');
     const quads = await framesPerSecond(page);
     await page.type('n');
     await page.type('p');
     const all = await framesPerSecond(page);
-    return {quads, all, bytes, files, firstFrame, renderer: await page.renderer()};
+    return {quads, all, bytes, files, firstFrame: opened, renderer: await page.renderer()};
   } finally {
     await browser.close();
   }

@@ -7,7 +7,10 @@
 #   - the page in Chromium on llvmpipe at 1920 x 1080 while animating: frames
 #     per second with the quads only and with all layers, beside the desktop
 #     drawing's (bench/display_bench, run just before by make bench), the
-#     page's weight and the time from navigation to its first frame.
+#     page's weight and the time from navigation to its first frame;
+#   - the page in each engine (Chromium, Firefox ESR, WebKitGTK) at 1920 x
+#     1080 with all layers while animating, beside the desktop drawing; the
+#     single file's size and its time to the first frame from a file:.
 # Usage: bench-web.sh DISPLAY_BENCH_JSON
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -63,3 +66,7 @@ trap 'kill $server 2>/dev/null || true; rm -rf "$runs"' EXIT
 install_puppeteer
 SITE_URL="http://127.0.0.1:$port" XVFB_SCREEN=1920x1080x24 \
   "$root/scripts/with-xvfb.sh" node "$root/bench/page_bench.mjs" "$desktop_json" "$runs/native-1.json"
+
+echo "== the page in Chromium, Firefox ESR and WebKitGTK on llvmpipe, 1920 x 1080; the single file =="
+SITE_URL="http://127.0.0.1:$port" SINGLE_FILE=$out/vantrelle.html XVFB_SCREEN=1920x1080x24 \
+  "$root/scripts/with-xvfb.sh" node "$root/bench/engines_bench.mjs" "$desktop_json"

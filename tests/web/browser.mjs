@@ -171,27 +171,34 @@ const FIREFOX = process.env.FIREFOX || '/usr/bin/firefox-esr';
 
 // Firefox ESR in a window on the test run's X server: WebGL 2 on Mesa's
 // llvmpipe. Preferences as about:config names them.
-export async function launchFirefox(preferences = {}) {
+export async function launchFirefox(preferences = {}, args = []) {
   if (!existsSync(FIREFOX)) throw new Error(`Firefox: ${FIREFOX} is not there (Debian package firefox-esr)`);
   return puppeteer.launch({browser: 'firefox', executablePath: FIREFOX, headless: false,
-                           extraPrefsFirefox: preferences});
+                           extraPrefsFirefox: preferences, args});
 }
 
 // One engine as the suites that run in every engine use it: pages opened
 // at an address with a size, one at a time, and the engine's name and
-// version for the reports.
+// version for the reports. A window size makes Chromium's and Firefox's
+// windows that large, so that the screen shows all of a page of that size
+// (WebKit's window is sized to each page).
 export const ENGINES = ['chromium', 'firefox', 'webkit'];
 
-export async function openEngine(name) {
+export async function openEngine(name, {windowSize} = {}) {
   if (!ENGINES.includes(name)) throw new Error(`no engine called '${name}' (${ENGINES.join(', ')})`);
   if (name === 'webkit') {
     const {openWebKit} = await import('./webdriver.mjs');
     return openWebKit();
   }
-  const browser = name === 'firefox' ? await launchFirefox() : await launchBrowser('llvmpipe');
+  const [width, height] = windowSize || [];
+  const browser = name === 'firefox'
+                    ? await launchFirefox({}, windowSize ? [`--width=${width}`, `--height=${height}`] : [])
+                    : await launchBrowser('llvmpipe', windowSize ? [`--window-size=${width},${height}`] : []);
+  // puppeteer says "Chrome/156.0..." and "firefox/153.8.0".
+  const version = (await browser.version()).split('/').at(-1);
   return {
     name,
-    version: await browser.version(),
+    version: name === 'firefox' ? `Firefox ESR ${version}` : `Chromium ${version}`,
     open: (address, viewport) => VantrellePage.openAddress(browser, address, viewport),
     close: () => browser.close(),
   };

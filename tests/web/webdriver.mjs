@@ -122,10 +122,17 @@ export async function openWebKit() {
     async open(address, {width = 640, height = 480} = {}) {
       // A new document every time, even where only the fragment differs.
       await driver.get('about:blank');
-      await window.setRect({x: 0, y: 0, width, height});
-      const [innerWidth, innerHeight] = await driver.executeScript(() => [innerWidth, innerHeight]);
-      // The window's frame and toolbar around the page.
-      await window.setRect({x: 0, y: 0, width: 2 * width - innerWidth, height: 2 * height - innerHeight});
+      // The window's frame and toolbar around the page; the window
+      // manager may take a moment to give the size asked for.
+      const rect = {x: 0, y: 0, width, height};
+      for (let attempt = 0; attempt < 10; ++attempt) {
+        await window.setRect(rect);
+        await new Promise((resolve) => setTimeout(resolve, 100));
+        const [innerWidth, innerHeight] = await driver.executeScript(() => [innerWidth, innerHeight]);
+        if (innerWidth === width && innerHeight === height) break;
+        rect.width = Math.max(1, rect.width + width - innerWidth);
+        rect.height = Math.max(1, rect.height + height - innerHeight);
+      }
       await driver.get(address);
       // Errors from here on; the page's own start-up runs in later tasks.
       await driver.executeScript(() => {
