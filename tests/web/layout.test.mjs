@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import {after, before, describe, test} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
-import {launchBrowser, launchFirefox, SITE, VantrellePage} from './browser.mjs';
+import {launchBrowser, launchFirefox, VantrellePage} from './browser.mjs';
 
 const PHONE = {width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3};
 
