@@ -9,7 +9,9 @@ import puppeteer from 'puppeteer-core';
 
 import {decodePng} from './pictures.mjs';
 
-export const SITE = process.env.SITE_URL;  // serves complete/ and missing-leaf/
+// Serves complete/ (the site), copies with a broken leaf.bmp and copies with
+// other textures (test-web.sh).
+export const SITE = process.env.SITE_URL;
 
 const COMMON_FLAGS = [
   '--no-sandbox', '--no-first-run', '--disable-background-networking', '--disable-component-update',
@@ -177,13 +179,13 @@ export async function launchFirefox(preferences = {}, args = []) {
                            extraPrefsFirefox: preferences, args});
 }
 
+export const ENGINES = ['chromium', 'firefox', 'webkit'];
+
 // One engine as the suites that run in every engine use it: pages opened
 // at an address with a size, one at a time, and the engine's name and
 // version for the reports. A window size makes Chromium's and Firefox's
 // windows that large, so that the screen shows all of a page of that size
 // (WebKit's window is sized to each page).
-export const ENGINES = ['chromium', 'firefox', 'webkit'];
-
 export async function openEngine(name, {windowSize} = {}) {
   if (!ENGINES.includes(name)) throw new Error(`no engine called '${name}' (${ENGINES.join(', ')})`);
   if (name === 'webkit') {
