@@ -5,10 +5,10 @@
 #   2. Each of Debian's Chromium and Firefox ESR (driven by puppeteer-core)
 #      and WebKitGTK's MiniBrowser (by selenium-webdriver) loads the served
 #      site: keys and console lines, exits, broken textures, bad links, a
-#      lost context, pictures against the desktop window with three texture
-#      sets and against the recorder (tests/web/engines.test.mjs).
-#      Chromium also: its key bar, early keys, the mouse and a finger
-#      (page.test.mjs); a resize, no clip control, SwiftShader
+#      lost context, a mouse drag, the single file, pictures against the
+#      desktop window with three texture sets and against the recorder
+#      (tests/web/engines.test.mjs). Chromium also: its key bar, early keys,
+#      a finger, a cancelled pointer (page.test.mjs); a resize, no clip control, SwiftShader
 #      (pictures.test.mjs); 30 seconds of random keys
 #      (soak.test.mjs); links that take long to play and the link to this
 #      moment (links.test.mjs); phones, notices and pages that cannot run

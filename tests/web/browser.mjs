@@ -32,7 +32,9 @@ export async function launchBrowser(renderer, extraFlags = []) {
 }
 
 // What every engine's page offers the tests; each engine supplies
-// evaluate, pressKey, screenshotPng and refreshLines.
+// evaluate, pressKey, the mouse (mouseMove to a point of the page in CSS
+// pixels, mouseDown and mouseUp of the left button), screenshotPng and
+// refreshLines.
 export class EnginePage {
   constructor() {
     this.lines = [];  // the program's lines, in order
@@ -158,6 +160,18 @@ export class VantrellePage extends EnginePage {
 
   pressKey(character) {
     return this.page.keyboard.press(character);
+  }
+
+  mouseMove(x, y) {
+    return this.page.mouse.move(x, y);
+  }
+
+  mouseDown() {
+    return this.page.mouse.down();
+  }
+
+  mouseUp() {
+    return this.page.mouse.up();
   }
 
   async screenshotPng() {

@@ -1,7 +1,8 @@
 // The served site in one engine (ENGINE: chromium, firefox or webkit),
 // against the desktop program on the same X server: the same console lines
 // for the same keys, the exits, broken textures, bad links, a lost WebGL
-// context, the single file opened from a disk, and the pictures. Pictures are compared on Mesa's llvmpipe, the
+// context, a mouse pulling the sheet, the single file opened from a disk,
+// and the pictures. Pictures are compared on Mesa's llvmpipe, the
 // rasteriser the desktop program draws with here: the canvas after the same
 // keys and steps against the desktop window, with the generator's textures
 // and with two sets the tests write, and the first frame of a link against
@@ -15,6 +16,7 @@ import {pathToFileURL} from 'node:url';
 import {openEngine, SITE} from './browser.mjs';
 import {DesktopProgram, recordedLastFrame} from './desktop.mjs';
 import {comparePictures, judgeComparison, LINKS, litFraction} from './pictures.mjs';
+import {GRAB, lightTheSheet, RELEASE, stepsPulling} from './sheet_drag.mjs';
 import {TEXTURE_SETS} from './texture_sets.mjs';
 
 const ENGINE = process.env.ENGINE || 'chromium';
@@ -208,6 +210,33 @@ describe(`pictures in ${ENGINE} on llvmpipe`, () => {
       await page.close();
     });
   }
+});
+
+describe(`the mouse in ${ENGINE}`, () => {
+  test('a mouse drag grabs, pulls and releases the sheet', async () => {
+    // One page at a time: a page in the background gets no animation frames.
+    const untouched = await startedPage();
+    await lightTheSheet(untouched);
+    await stepsPulling(untouched);
+    const unpulled = await untouched.canvasPicture();
+    await untouched.close();
+    const page = await startedPage();
+    const at = await lightTheSheet(page);
+    await page.mouseMove(at.x, at.y);
+    await page.mouseDown();
+    assert.ok(await page.waitForTranscript((text) => GRAB.test(text)), page.transcript());
+    const grab = page.transcript().match(GRAB);
+    await stepsPulling(page, (n) => page.mouseMove(at.x + 30 * n, at.y - 20 * n));
+    await page.mouseUp();
+    assert.ok(await page.waitForTranscript((text) => RELEASE.test(text)), page.transcript());
+    const release = page.transcript().match(RELEASE);
+    assert.equal(release[1], grab[1], 'the particle taken hold of is the one let go');
+    assert.notDeepEqual(release.slice(2), grab.slice(2), 'the hand moved');
+    const pulled = comparePictures(unpulled, await page.canvasPicture());
+    assert.ok(pulled.differing > pulled.pixels / 100, JSON.stringify(pulled));
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
 });
 
 describe(`the single file in ${ENGINE}`, () => {

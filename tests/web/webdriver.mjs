@@ -6,7 +6,7 @@
 import {execFileSync, spawn} from 'node:child_process';
 import net from 'node:net';
 
-import {Builder} from 'selenium-webdriver';
+import {Builder, Origin} from 'selenium-webdriver';
 
 import {EnginePage} from './browser.mjs';
 
@@ -79,6 +79,18 @@ class WebDriverPage extends EnginePage {
 
   async pressKey(character) {
     await this.driver.actions().keyDown(character).keyUp(character).perform();
+  }
+
+  async mouseMove(x, y) {
+    await this.driver.actions().move({x, y, origin: Origin.VIEWPORT}).perform();
+  }
+
+  async mouseDown() {
+    await this.driver.actions().press().perform();
+  }
+
+  async mouseUp() {
+    await this.driver.actions().release().perform();
   }
 
   async screenshotPng() {
