@@ -80,8 +80,10 @@ class Recorder : public testing::Test {
 // keeps one line up to date with its progress; elsewhere it writes no such
 // line (the other tests see its output exactly).
 TEST_F(Recorder, ShowsItsProgressOnATerminalOnly) {
+  // Long enough before the grab (some 400 frames a second here) that the
+  // line, refreshed every 100 ms, has surely been shown by then.
   const std::string command =
-      std::string(RECORDER) + " --size 64x48 --script 't +40 grab:0@20,80,20 +20' out";
+      std::string(RECORDER) + " --size 64x48 --script 't +400 grab:0@20,80,20 +20' out";
   std::vector<std::string> variables = childSanitizerEnvironment();
   ChildProcess recorder({"/usr/bin/script", "-qfec", command, "/dev/null"}, folder_.path(),
                         variables, true);
@@ -89,11 +91,11 @@ TEST_F(Recorder, ShowsItsProgressOnATerminalOnly) {
   // (The test's reader drops carriage returns: each update also clears the
   // rest of the line.)
   const std::string& output = recorder.output();
-  EXPECT_NE(output.find("vantrelle-record: 60 of 60 frames, "), std::string::npos) << output;
+  EXPECT_NE(output.find("vantrelle-record: 420 of 420 frames, "), std::string::npos) << output;
   EXPECT_NE(output.find(" s left\033[K"), std::string::npos) << output;
   // The grab's line stands on a cleared line, not after a progress line.
   EXPECT_NE(output.find("\033[KGrab = 0 at 20,80,20\n"), std::string::npos) << output;
-  EXPECT_NE(output.find("vantrelle-record: 60 frames written to out"), std::string::npos);
+  EXPECT_NE(output.find("vantrelle-record: 420 frames written to out"), std::string::npos);
 
   const Result plain = record({"--size", "64x48", "--script", "+30", "frames"});
   EXPECT_EQ(plain.status, 0);
