@@ -1,6 +1,8 @@
 // What the page benchmarks measure on an open page (any engine's): the time
 // from navigation to the first frame, and frames per second while the sheet
 // animates.
+import {sleep} from '../tests/web/browser.mjs';
+
 export const MEASURED_SECONDS = 5;
 
 export function firstFrame(page) {
@@ -16,7 +18,7 @@ export function firstFrame(page) {
 
 // After a moment to settle, animation frames over MEASURED_SECONDS.
 export async function framesPerSecond(page) {
-  await new Promise((resolve) => setTimeout(resolve, 1500));
+  await sleep(1500);
   return page.evaluate((seconds) => new Promise((resolve) => {
     let frames = 0;
     const start = performance.now();

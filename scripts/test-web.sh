@@ -8,13 +8,14 @@
 #      lost context, a mouse drag, the single file, pictures against the
 #      desktop window with three texture sets and against the recorder
 #      (tests/web/engines.test.mjs). Chromium also: its key bar, early keys,
-#      a finger, a cancelled pointer (page.test.mjs); a resize, no clip control, SwiftShader
-#      (pictures.test.mjs); 30 seconds of random keys
+#      a finger, a cancelled pointer (page.test.mjs); a resize, no clip
+#      control, SwiftShader (pictures.test.mjs); 30 seconds of random keys
 #      (soak.test.mjs); links that take long to play and the link to this
 #      moment (links.test.mjs); phones, notices and pages that cannot run
-#      (layout.test.mjs); the single file from a file: address
-#      (single_file.test.mjs). They run on a private X session of 640 x 480, where
-#      the desktop program's full-screen window is the canvas's size.
+#      (layout.test.mjs); the single file's weight, and a browser that cannot
+#      unpack it (single_file.test.mjs). They run on a private X session of
+#      640 x 480, where the desktop program's full-screen window is the
+#      canvas's size.
 #   3. An engine that cannot start (no display, a missing package) fails
 #      with its name and why (tests/web_engine_faults_test.sh).
 #   4. make web on faults: a missing compiler, one that does not run, one

@@ -13,6 +13,8 @@ import {decodePng} from './pictures.mjs';
 // other textures (test-web.sh).
 export const SITE = process.env.SITE_URL;
 
+export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
 const COMMON_FLAGS = [
   '--no-sandbox', '--no-first-run', '--disable-background-networking', '--disable-component-update',
   '--disable-sync', '--disable-quic', '--force-color-profile=srgb', '--disable-features=Translate',
@@ -51,7 +53,7 @@ export class EnginePage {
     for (let waited = 0; waited < seconds * 20; ++waited) {
       await this.refreshLines();
       if (predicate(this.transcript())) return true;
-      await new Promise((resolve) => setTimeout(resolve, 50));
+      await sleep(50);
     }
     await this.refreshLines();
     return predicate(this.transcript());
@@ -79,7 +81,7 @@ export class EnginePage {
   async replayEnded(seconds = 60) {
     for (let waited = 0; waited < seconds * 20; ++waited) {
       if (await this.evaluate(() => document.getElementById('replay').hidden)) return;
-      await new Promise((resolve) => setTimeout(resolve, 50));
+      await sleep(50);
     }
     throw new Error(`the link's replay did not end within ${seconds} s`);
   }

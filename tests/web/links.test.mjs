@@ -5,7 +5,7 @@
 import assert from 'node:assert/strict';
 import {after, before, describe, test} from 'node:test';
 
-import {launchBrowser, SITE, VantrellePage} from './browser.mjs';
+import {launchBrowser, SITE, sleep, VantrellePage} from './browser.mjs';
 import {comparePictures} from './pictures.mjs';
 
 // Every command key but the quitting ones, and keys outside the table.
@@ -34,7 +34,7 @@ describe('a link that takes long to play', () => {
     assert.ok(Date.now() - started < 1000, `answered after ${Date.now() - started} ms`);
     const stepOf = async () => Number((await replayText(page)).match(/step ([\d,]+) of 1,000,000/)[1].replace(/,/g, ''));
     const first = await stepOf();
-    await new Promise((resolve) => setTimeout(resolve, 1000));
+    await sleep(1000);
     const later = await stepOf();
     assert.ok(later > first, `the progress moves: ${first}, then ${later}`);
     assert.match(await replayText(page), /s left$/);

@@ -5,7 +5,7 @@
 import assert from 'node:assert/strict';
 import {after, before, describe, test} from 'node:test';
 
-import {launchBrowser, VantrellePage} from './browser.mjs';
+import {launchBrowser, sleep, VantrellePage} from './browser.mjs';
 import {DesktopProgram} from './desktop.mjs';
 import {GRAB, lightTheSheet, RELEASE, stepsPulling} from './sheet_drag.mjs';
 
@@ -77,7 +77,7 @@ describe('start-up', () => {
     await page.page.goto(new URL('/complete/', process.env.SITE_URL).href);
     await page.page.waitForFunction(() => document.getElementById('keys').childElementCount > 0);
     for (const key of ['t', 'a', 's', '1']) await page.type(key);
-    while (held.length < 10) await new Promise((resolve) => setTimeout(resolve, 20));
+    while (held.length < 10) await sleep(20);
     for (const request of held) request.continue();
     assert.ok(await page.waitForTranscript((text) => text.startsWith(loaderLines)), page.transcript());
     await page.frames(3);

@@ -7,7 +7,7 @@
 import assert from 'node:assert/strict';
 import {test} from 'node:test';
 
-import {launchBrowser, VantrellePage} from './browser.mjs';
+import {launchBrowser, sleep, VantrellePage} from './browser.mjs';
 import {DesktopProgram} from './desktop.mjs';
 
 const SECONDS = Number(process.env.WEB_SOAK_SECONDS || 30);
@@ -63,7 +63,7 @@ test(`${SECONDS} seconds of random keys (WEB_SOAK_SEED=${SEED} replays them)`, {
       if (choice < 70) await press(COMMAND_KEYS[random(COMMAND_KEYS.length)]);
       else if (choice < 85) await press(OTHER_KEYS[random(OTHER_KEYS.length)]);
       else for (const key of EXCURSIONS[random(EXCURSIONS.length)]) await press(key);
-      await new Promise((resolve) => setTimeout(resolve, 2 + random(24)));
+      await sleep(2 + random(24));
       if (Date.now() >= nextSample) {
         heap.push(await heapUsed());
         nextSample += 2000;

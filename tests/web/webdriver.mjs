@@ -8,7 +8,7 @@ import net from 'node:net';
 
 import {Builder, Origin} from 'selenium-webdriver';
 
-import {EnginePage} from './browser.mjs';
+import {EnginePage, sleep} from './browser.mjs';
 
 const DRIVER = process.env.WEBKIT_WEBDRIVER || 'WebKitWebDriver';
 // The browser the driver starts: the MiniBrowser of WebKitGTK's library
@@ -51,7 +51,7 @@ async function driverListening(port, child) {
     } catch {
       // Not listening yet.
     }
-    await new Promise((resolve) => setTimeout(resolve, 100));
+    await sleep(100);
   }
   throw new Error(`WebKit: ${DRIVER} did not start (${failure || `exit status ${child.exitCode}`}); ` +
                   'it comes with the Debian package webkit2gtk-driver');
@@ -137,25 +137,24 @@ export async function openWebKit() {
       // The window's frame and toolbar around the page; the window
       // manager may take a moment to give the size asked for.
       const rect = {x: 0, y: 0, width, height};
+      let size = [];
       for (let attempt = 0; attempt < 10; ++attempt) {
         await window.setRect(rect);
-        await new Promise((resolve) => setTimeout(resolve, 100));
-        const [innerWidth, innerHeight] = await driver.executeScript(() => [innerWidth, innerHeight]);
-        if (innerWidth === width && innerHeight === height) break;
-        rect.width = Math.max(1, rect.width + width - innerWidth);
-        rect.height = Math.max(1, rect.height + height - innerHeight);
+        await sleep(100);
+        size = await driver.executeScript(() => [innerWidth, innerHeight]);
+        if (size[0] === width && size[1] === height) break;
+        rect.width = Math.max(1, rect.width + width - size[0]);
+        rect.height = Math.max(1, rect.height + height - size[1]);
       }
+      if (size[0] !== width || size[1] !== height)
+        throw new Error(`WebKit: the page is ${size.join(' x ')}, not ${width} x ${height}`);
       await driver.get(address);
       // Errors from here on; the page's own start-up runs in later tasks.
       await driver.executeScript(() => {
         window.vantrelleTestErrors = [];
         window.addEventListener('error', (event) => window.vantrelleTestErrors.push(String(event.message)));
       });
-      const page = new WebDriverPage(driver);
-      const size = await page.evaluate(() => [innerWidth, innerHeight]);
-      if (size[0] !== width || size[1] !== height)
-        throw new Error(`WebKit: the page is ${size.join(' x ')}, not ${width} x ${height}`);
-      return page;
+      return new WebDriverPage(driver);
     },
     async close() {
       try {

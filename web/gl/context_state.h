@@ -9,6 +9,6 @@
 void setCapability(GLenum capability, bool on);
 
 // Gives a new or restored context the state the program has set, and stores
-// its rows from the top: through the clip origin where the browser offers
-// it, else true, and the shader must turn clip-space y over itself.
+// its rows from the top, through the clip origin where the browser offers
+// it. True where it does not: the shader must turn clip-space y over itself.
 bool applyContextState();
