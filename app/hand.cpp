@@ -21,19 +21,6 @@ void letGo() {
             << std::endl;
 }
 
-bool playHandToken(const ScriptToken& token) {
-  if (const auto* hold = std::get_if<GrabHold>(&token)) {
-    grabAt(hold->particle, hold->target);
-  } else if (const auto* move = std::get_if<GrabMove>(&token)) {
-    moveHand(move->target);
-  } else if (std::holds_alternative<GrabRelease>(token)) {
-    letGo();
-  } else {
-    return false;
-  }
-  return true;
-}
-
 void mouse(int button, int state, int x, int y) {
   if (button != GLUT_LEFT_BUTTON) return;
   if (state == GLUT_UP) {

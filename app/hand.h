@@ -16,9 +16,6 @@ void moveHand(Vector3 target);
 // "Release = N at x,y,z", if the hand holds a particle.
 void letGo();
 
-// A script's grab, move or release token; false for any other token.
-bool playHandToken(const ScriptToken& token);
-
 // GLUT callbacks: window points in pixels from the top left. The window
 // system keeps sending a drag's moves and its release to the window it began
 // in, wherever the pointer goes; a move outside the window lets go.

@@ -12,8 +12,12 @@
 
 namespace {
 
+// The tokens' literals, read and written only here.
+constexpr char STEPS_PREFIX = '+';
 constexpr const char* GRAB_PREFIX = "grab:";
+constexpr char GRAB_POINT_MARK = '@';
 constexpr const char* MOVE_PREFIX = "move:";
+constexpr const char* RELEASE_WORD = "release";
 
 bool startsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -53,7 +57,7 @@ bool parsePoint(const std::string& text, Vector3& point) {
 // One token; false with the message in `error`.
 bool parseToken(const std::string& token, std::vector<ScriptToken>& script, std::string& error) {
   const std::string pointForm = " needs three finite numbers x,y,z";
-  if (token[0] == '+') {
+  if (token[0] == STEPS_PREFIX) {
     int count = 0;
     if (token.size() == 1) {
       error = "script token '+' needs a number of steps, as in +150";
@@ -68,10 +72,11 @@ bool parseToken(const std::string& token, std::vector<ScriptToken>& script, std:
   } else if (token.size() == 1) {
     script.push_back(KeyPress{static_cast<unsigned char>(token[0])});
   } else if (startsWith(token, GRAB_PREFIX)) {
-    const size_t at = token.find('@');
+    const size_t start = std::strlen(GRAB_PREFIX);
+    const size_t at = token.find(GRAB_POINT_MARK);
     GrabHold hold{};
     if (at == std::string::npos ||
-        !parseIndex(token.substr(5, at - 5), PARTICLE_COUNT, hold.particle)) {
+        !parseIndex(token.substr(start, at - start), PARTICLE_COUNT, hold.particle)) {
       error = "script token '" + token + "' needs a particle from 0 to " +
               std::to_string(PARTICLE_COUNT - 1) + " and a point, as in grab:2024@90,10,0";
       return false;
@@ -83,12 +88,12 @@ bool parseToken(const std::string& token, std::vector<ScriptToken>& script, std:
     script.push_back(hold);
   } else if (startsWith(token, MOVE_PREFIX)) {
     GrabMove move{};
-    if (!parsePoint(token.substr(5), move.target)) {
+    if (!parsePoint(token.substr(std::strlen(MOVE_PREFIX)), move.target)) {
       error = "script token '" + token + "'" + pointForm + ", as in move:95,5,20";
       return false;
     }
     script.push_back(move);
-  } else if (token == "release") {
+  } else if (token == RELEASE_WORD) {
     script.push_back(GrabRelease{});
   } else {
     error = "unknown script token '" + token +
@@ -129,6 +134,33 @@ bool parseScript(const std::string& text, std::vector<ScriptToken>& script, std:
     return false;
   }
   return true;
+}
+
+bool scriptCarriesKey(unsigned char key) { return key > ' ' && key < 127 && key != STEPS_PREFIX; }
+
+std::string writeToken(const ScriptToken& token) {
+  if (const auto* key = std::get_if<KeyPress>(&token)) return std::string(1, key->key);
+  if (const auto* hold = std::get_if<GrabHold>(&token))
+    return GRAB_PREFIX + std::to_string(hold->particle) + GRAB_POINT_MARK +
+           scriptPoint(hold->target);
+  if (const auto* move = std::get_if<GrabMove>(&token))
+    return MOVE_PREFIX + scriptPoint(move->target);
+  if (std::holds_alternative<GrabRelease>(token)) return RELEASE_WORD;
+  std::string text;
+  for (long left = std::get<Steps>(token).count; left > 0; left -= MAX_STEPS_PER_TOKEN) {
+    if (!text.empty()) text += ' ';
+    text += STEPS_PREFIX + std::to_string(std::min<long>(left, MAX_STEPS_PER_TOKEN));
+  }
+  return text;
+}
+
+std::string writeScript(const std::vector<ScriptToken>& script) {
+  std::string text;
+  for (const ScriptToken& token : script) {
+    if (!text.empty()) text += ' ';
+    text += writeToken(token);
+  }
+  return text;
 }
 
 std::string scriptNumber(double value) {

@@ -41,6 +41,17 @@ constexpr long MAX_SCRIPT_TOKENS = 100000;
 // saying what is wrong in `error` and leaves `script` empty.
 bool parseScript(const std::string& text, std::vector<ScriptToken>& script, std::string& error);
 
+// Writing is the parser's inverse: parsing what these write gives the same
+// tokens back. A key a script can carry is printable, not a space (which
+// separates tokens) and not '+' (which starts a step count); the keys it
+// cannot carry are no command and change nothing.
+bool scriptCarriesKey(unsigned char key);
+// One token as a script writes it; a key must be one the script carries.
+// Steps beyond one token's limit are written as several tokens.
+std::string writeToken(const ScriptToken& token);
+// The tokens separated by single spaces.
+std::string writeScript(const std::vector<ScriptToken>& script);
+
 // A positive decimal number without sign or spaces, up to `limit`.
 bool parsePositive(const std::string& text, int limit, int& value);
 

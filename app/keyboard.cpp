@@ -56,83 +56,121 @@ void turn(int degrees) {
   echo("Rotate Angle = ", rotationAngle);
 }
 
-// Returns whether the command asks for a redraw.
-bool runCommand(unsigned char key) {
-  switch (key) {
-    case '-':
-      changeStiffness(-STIFFNESS_INCREMENT);
-      return false;
-    case '=':
-      changeStiffness(STIFFNESS_INCREMENT);
-      return false;
-    case '1':
-      for (const Pin& pin : RESTORE_PINS) cloth.addPin(pin.particle, pin.x, pin.y, pin.z);
-      echo("Restore Constrained Points ");
-      return true;
-    case '2':
-      cloth.clearPins();
-      echo("Delete Constrained Points ");
-      return true;
-    case '3':
-      turn(ANGLE_INCREMENT);
-      return true;
-    case '4':
-      turn(-ANGLE_INCREMENT);
-      return true;
-    case '5':  // the eye looks along -z: a larger z is further away
-      eyePosition.z += EYE_DISTANCE_INCREMENT;
-      echo("Zoom In ");
-      return true;
-    case '6':
-      eyePosition.z -= EYE_DISTANCE_INCREMENT;
-      echo("Zoom Out ");
-      return true;
-    case '[':
-      changeStepSize(-STEP_SIZE_INCREMENT);
-      return true;
-    case ']':
-      changeStepSize(STEP_SIZE_INCREMENT);
-      return true;
-    case 'a':  // stepping itself happens in idle
-      animating = true;
-      echo("Animate ");
-      return false;
-    case 's':
-      stepPending = true;
-      animating = false;
-      echo("Step Through ");
-      return false;
-    case 'f':
-      toggle(showQuads, "Quads");
-      return true;
-    case 'n':
-      toggle(showNormals, "Normals");
-      return true;
-    case 'p':
-      toggle(showParticles, "Particles");
-      return true;
-    case 'r':
-      // A sheet laid flat is out of the hand's reach.
-      letGo();
-      layOutStartupGrid(cloth);
-      echo("Reset = ");
-      return true;
-    case 't':
-      // The line counts presses; the slot wraps round.
-      ++textureCounter;
-      currentTexture = textureCounter % TEXTURE_SLOT_COUNT;
-      echo("Texture is ", textureCounter);
-      return true;
-    case 'q':
-    case 'Q':
-      std::exit(0);
-    default:
-      return false;
-  }
+// Each command returns whether it asks for a redraw.
+bool stiffnessDown() {
+  changeStiffness(-STIFFNESS_INCREMENT);
+  return false;
 }
+bool stiffnessUp() {
+  changeStiffness(STIFFNESS_INCREMENT);
+  return false;
+}
+bool pinCorners() {
+  for (const Pin& pin : RESTORE_PINS) cloth.addPin(pin.particle, pin.x, pin.y, pin.z);
+  echo("Restore Constrained Points ");
+  return true;
+}
+bool releasePins() {
+  cloth.clearPins();
+  echo("Delete Constrained Points ");
+  return true;
+}
+bool turnLeft() {
+  turn(ANGLE_INCREMENT);
+  return true;
+}
+bool turnRight() {
+  turn(-ANGLE_INCREMENT);
+  return true;
+}
+bool cameraAway() {  // the eye looks along -z: a larger z is further away
+  eyePosition.z += EYE_DISTANCE_INCREMENT;
+  echo("Zoom In ");
+  return true;
+}
+bool cameraNearer() {
+  eyePosition.z -= EYE_DISTANCE_INCREMENT;
+  echo("Zoom Out ");
+  return true;
+}
+bool stepSizeDown() {
+  changeStepSize(-STEP_SIZE_INCREMENT);
+  return true;
+}
+bool stepSizeUp() {
+  changeStepSize(STEP_SIZE_INCREMENT);
+  return true;
+}
+bool animate() {  // stepping itself happens in idle
+  animating = true;
+  echo("Animate ");
+  return false;
+}
+bool stepOnce() {
+  stepPending = true;
+  animating = false;
+  echo("Step Through ");
+  return false;
+}
+bool toggleQuads() {
+  toggle(showQuads, "Quads");
+  return true;
+}
+bool toggleNormals() {
+  toggle(showNormals, "Normals");
+  return true;
+}
+bool toggleParticles() {
+  toggle(showParticles, "Particles");
+  return true;
+}
+bool layFlat() {
+  // A sheet laid flat is out of the hand's reach.
+  letGo();
+  layOutStartupGrid(cloth);
+  echo("Reset = ");
+  return true;
+}
+bool nextTexture() {
+  // The line counts presses; the slot wraps round.
+  ++textureCounter;
+  currentTexture = textureCounter % TEXTURE_SLOT_COUNT;
+  echo("Texture is ", textureCounter);
+  return true;
+}
+[[noreturn]] bool quit() { std::exit(0); }
+
+// The table, in the key bar's order. Labels are UTF-8.
+constexpr Command COMMANDS[] = {
+    {'a', "animate", animate},
+    {'s', "one step", stepOnce},
+    {'-', "stiffness \u2212", stiffnessDown},
+    {'=', "stiffness +", stiffnessUp},
+    {'[', "time step \u2212", stepSizeDown},
+    {']', "time step +", stepSizeUp},
+    {'3', "turn +5\u00b0", turnLeft},
+    {'4', "turn \u22125\u00b0", turnRight},
+    {'5', "camera away", cameraAway},
+    {'6', "camera nearer", cameraNearer},
+    {'1', "pin corners", pinCorners},
+    {'2', "release pins", releasePins},
+    {'r', "lay flat", layFlat},
+    {'f', "quads", toggleQuads},
+    {'p', "particles", toggleParticles},
+    {'n', "normals", toggleNormals},
+    {'t', "next texture", nextTexture},
+    {'q', "quit", quit},
+    {'Q', nullptr, quit},
+};
 
 }  // namespace
 
+std::span<const Command> commandTable() { return COMMANDS; }
+
 void keyboard(unsigned char key, int, int) {
-  if (runCommand(key)) glutPostRedisplay();
+  for (const Command& command : COMMANDS) {
+    if (command.key != key) continue;
+    if (command.run()) glutPostRedisplay();
+    return;
+  }
 }

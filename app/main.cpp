@@ -7,17 +7,14 @@
 #include "app/keyboard.h"
 #include "app/startup.h"
 #include "app/view_state.h"
+#include "render/glut_window.h"
 #include "render/scene.h"
 
 int main(int argc, char** argv) {
   setStartupViewState();
 
   // Every argument is GLUT's: the program has no options of its own.
-  glutInit(&argc, argv);
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  glutInitWindowSize(windowWidth, windowHeight);
-  glutInitWindowPosition(100, 100);
-  glutCreateWindow("Vantrelle");
+  openGlutWindow(argc, argv, "Vantrelle", windowWidth, windowHeight, 100, 100);
   glutDisplayFunc(display);
   glutReshapeFunc(reshape);
   glutKeyboardFunc(keyboard);

@@ -13,15 +13,13 @@
 # (default x86_64-w64-mingw32).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=${WINDOWS_BUILD_DIR:-$root/build-windows}
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
 triplet=${MINGW_TRIPLET:-x86_64-w64-mingw32}
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 unset MAKEFLAGS MAKELEVEL
 
 command_name="make windows"
 source "$root/scripts/steps.sh"
+out=$(absolute_dir "${WINDOWS_BUILD_DIR:-$root/build-windows}")
 source "$root/scripts/presets.sh"
 source "$root/scripts/debian-source.sh"
 
@@ -62,10 +60,12 @@ logged "configuring the Windows build" program-configure.log \
   configure windows -B "$out/program" -DMINGW_TRIPLET="$triplet" -DFreeGLUT_DIR="$freeglut/lib/cmake/FreeGLUT"
 logged "building vantrelle.exe" program-build.log cmake --build "$out/program" --target vantrelle trajectory_digest
 
-# 4. The textures, drawn by the native program build's generator.
+# 4. The textures, drawn by the native program build's generator, and the
+#    keys for the notes, listed by its key table.
 logged "configuring the native texture generator" textures-configure.log configure program
-logged "drawing the textures" textures-build.log build program --target textures
+logged "drawing the textures" textures-build.log build program --target textures key_list
 textures=$(preset_dir program)/textures
+keys=$("$(preset_dir program)/key_list")
 
 # 5. The zip: one folder with everything the exe needs.
 echo "== packing vantrelle-windows.zip =="
@@ -74,7 +74,7 @@ rm -rf "$out/package"
 mkdir -p "$stage"
 cp "$out/program/vantrelle.exe" "$stage/"
 cp "$textures/"*.bmp "$stage/"
-sed 's/$/\r/' >"$stage/README.txt" <<'TEXT'
+sed 's/$/\r/' >"$stage/README.txt" <<TEXT
 Vantrelle: a mass-spring cloth hanging in a box, driven from the keyboard.
 
 To run it, unpack the whole folder anywhere and double-click vantrelle.exe,
@@ -87,9 +87,7 @@ must be there (replace any with your own uncompressed 24-bit BMP picture).
 It needs nothing else: freeglut and the C++ runtime are inside the exe, and
 OpenGL comes with Windows.
 
-Keys: a animate, s one step, - = stiffness, [ ] time step, 3 4 turn,
-5 6 camera distance, 1 pin the corners, 2 release them, r reset,
-f quads, p particles, n normals, t next texture, q quit.
+$keys
 Every key writes one line in the console window.
 TEXT
 (cd "$out/package" && logged "packing the zip" zip.log \

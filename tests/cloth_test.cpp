@@ -6,10 +6,9 @@
 #include <cmath>
 #include <memory>
 
-namespace {
+#include "tests/sim_fixture.h"
 
-// A Cloth is ~400 KB: keep it off the stack.
-std::unique_ptr<Cloth> makeCloth() { return std::make_unique<Cloth>(); }
+namespace {
 
 TEST(Cloth, ConstructionStartsAtRestWithDefaults) {
   auto cloth = makeCloth();

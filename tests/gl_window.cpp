@@ -9,7 +9,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+
 #include <cstring>
+#include "render/glut_window.h"
 
 namespace {
 
@@ -37,11 +39,7 @@ void openTestWindow(int width, int height) {
   int argc = 1;
   char name[] = "gl_test";
   char* argv[] = {name, nullptr};
-  glutInit(&argc, argv);
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  glutInitWindowSize(width, height);
-  glutInitWindowPosition(0, 0);
-  glutCreateWindow("gl_test");
+  openGlutWindow(argc, argv, "gl_test", width, height, 0, 0);
   glutDisplayFunc(noteExposed);
   dl_iterate_phdr(pinDriver, nullptr);
   for (int i = 0; i < 500 && !exposed; ++i) {

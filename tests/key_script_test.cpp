@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -120,6 +121,81 @@ TEST(KeyScript, CoordinatesAreWrittenShortAndReadBackExactly) {
   EXPECT_EQ(read.x, point.x);
   EXPECT_EQ(read.y, point.y);
   EXPECT_EQ(read.z, point.z);
+}
+
+// Two scripts are equal token by token, coordinates to the bit (the sign of
+// zero included).
+void expectSameTokens(const std::vector<ScriptToken>& read, const std::vector<ScriptToken>& want,
+                      const std::string& text) {
+  ASSERT_EQ(read.size(), want.size()) << text;
+  const auto sameBits = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+  const auto samePoint = [&](Vector3 a, Vector3 b) {
+    return sameBits(a.x, b.x) && sameBits(a.y, b.y) && sameBits(a.z, b.z);
+  };
+  for (size_t i = 0; i < want.size(); ++i) {
+    ASSERT_EQ(read[i].index(), want[i].index()) << text << ": token " << i;
+    if (const auto* key = std::get_if<KeyPress>(&want[i])) {
+      EXPECT_EQ(std::get<KeyPress>(read[i]).key, key->key) << text;
+    }
+    if (const auto* steps = std::get_if<Steps>(&want[i])) {
+      EXPECT_EQ(std::get<Steps>(read[i]).count, steps->count) << text;
+    }
+    if (const auto* hold = std::get_if<GrabHold>(&want[i])) {
+      EXPECT_EQ(std::get<GrabHold>(read[i]).particle, hold->particle) << text;
+      EXPECT_TRUE(samePoint(std::get<GrabHold>(read[i]).target, hold->target)) << text;
+    }
+    if (const auto* move = std::get_if<GrabMove>(&want[i])) {
+      EXPECT_TRUE(samePoint(std::get<GrabMove>(read[i]).target, move->target)) << text;
+    }
+  }
+}
+
+TEST(KeyScript, WrittenTokensReadBackAsTheSameTokens) {
+  struct Case {
+    ScriptToken token;
+    const char* text;
+  };
+  const Case cases[] = {
+      {KeyPress{'a'}, "a"},
+      {KeyPress{'='}, "="},
+      {KeyPress{'Q'}, "Q"},
+      {Steps{1}, "+1"},
+      {Steps{150}, "+150"},
+      {GrabHold{0, Vector3(0, 0, 0)}, "grab:0@0,0,0"},
+      {GrabHold{2024, Vector3(90, 10, -0.0)}, "grab:2024@90,10,-0"},
+      {GrabHold{1012, Vector3(50.02892588257253, 1.0 / 3, -1e-5)},
+       "grab:1012@50.02892588257253,0.3333333333333333,-1e-05"},
+      {GrabMove{Vector3(95.5, -30, 1e-300)}, "move:95.5,-30,1e-300"},
+      {GrabMove{Vector3(std::numeric_limits<double>::max(), 2.0 / 3 * 100, 1500)},
+       "move:1.7976931348623157e+308,66.66666666666666,1500"},
+      {GrabRelease{}, "release"},
+  };
+  std::vector<ScriptToken> all;
+  for (const Case& c : cases) {
+    EXPECT_EQ(writeToken(c.token), c.text);
+    std::vector<ScriptToken> read;
+    std::string error;
+    ASSERT_TRUE(parseScript(writeToken(c.token), read, error)) << c.text << ": " << error;
+    expectSameTokens(read, {c.token}, c.text);
+    all.push_back(c.token);
+  }
+  // A whole script, and every key a script can carry (a space or a '+'
+  // would not read back as a key).
+  for (int key = 0; key < 256; ++key)
+    if (scriptCarriesKey(static_cast<unsigned char>(key)))
+      all.push_back(KeyPress{static_cast<unsigned char>(key)});
+  std::vector<ScriptToken> read;
+  std::string error;
+  ASSERT_TRUE(parseScript(writeScript(all), read, error)) << error;
+  expectSameTokens(read, all, writeScript(all));
+}
+
+TEST(KeyScript, StepsBeyondOneTokensLimitAreWrittenAsSeveral) {
+  const std::string text = writeToken(Steps{2 * MAX_STEPS_PER_TOKEN + 5});
+  EXPECT_EQ(text, "+1000000 +1000000 +5");
+  EXPECT_EQ(writeToken(Steps{MAX_STEPS_PER_TOKEN}), "+1000000");
+  EXPECT_EQ(writeScript({KeyPress{'a'}, Steps{3}, GrabRelease{}}), "a +3 release");
+  EXPECT_EQ(writeScript({}), "");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/key_session.h"
 
+#include "app/keyboard.h"
 #include "render/texture.h"
 #include "tests/x_screen.h"
 
@@ -8,6 +9,13 @@ std::string loaderLines(int slots) {
   for (int slot = 0; slot < slots; ++slot)
     lines += std::string("trying to load ") + TEXTURE_FILE_NAMES[slot] + "\n";
   return lines;
+}
+
+std::string commandKeysButQuit() {
+  std::string keys;
+  for (const Command& command : commandTable())
+    if (command.key != 'q' && command.key != 'Q') keys += static_cast<char>(command.key);
+  return keys;
 }
 
 const std::vector<KeyLine>& commandSession() {

@@ -11,6 +11,10 @@
 // The "trying to load " lines of the first |slots| texture files.
 std::string loaderLines(int slots);
 
+// The program's command keys but the quit keys (which end it), from its own
+// table.
+std::string commandKeysButQuit();
+
 struct KeyLine {
   const char* keysym;  // X keysym of the key pressed
   const char* line;    // the line it writes; empty for keys outside the table

@@ -143,6 +143,29 @@ TEST_F(KeyboardTest, KeysOutsideTheTableDoNothing) {
   EXPECT_EQ(cloth.stiffness, before.stiffness);
 }
 
+// What the page's key bar and the packages' notes list is what the keyboard
+// answers: every key in the table writes a line, every other key none, and
+// each button presses a key of its own.
+TEST_F(KeyboardTest, TheTableListsExactlyTheKeysThatAnswer) {
+  std::string listed, labelled;
+  for (const Command& command : commandTable()) {
+    listed += static_cast<char>(command.key);
+    if (command.label != nullptr) {
+      EXPECT_EQ(labelled.find(static_cast<char>(command.key)), std::string::npos) << command.key;
+      EXPECT_STRNE(command.label, "");
+      labelled += static_cast<char>(command.key);
+    }
+  }
+  EXPECT_NE(labelled.find('q'), std::string::npos);
+  EXPECT_NE(listed.find('Q'), std::string::npos);
+  for (int key = 0; key < 256; ++key) {
+    if (key == 'q' || key == 'Q') continue;  // they end the process (the e2e tests see it)
+    SetUp();
+    const bool inTable = listed.find(static_cast<char>(key)) != std::string::npos;
+    EXPECT_EQ(!press(static_cast<unsigned char>(key)).output.empty(), inTable) << "key " << key;
+  }
+}
+
 TEST_F(KeyboardTest, StiffnessHeldAsFloatDriftsFromTheDecimals) {
   std::string line;
   for (int i = 0; i < 10; ++i) line = press('-').output;

@@ -12,7 +12,7 @@
 #include "app/view_state.h"
 #include "render/picking.h"
 #include "render/scene.h"
-#include "tests/gl_window.h"
+#include "tests/scene_fixture.h"
 
 namespace {
 
@@ -35,30 +35,15 @@ Vector3 windowPoint(Vector3 p) {
   return Vector3(x, y, z);
 }
 
-class Picking : public testing::Test {
+class Picking : public SceneTest<WIDTH, HEIGHT> {
  protected:
-  static void SetUpTestSuite() {
-    openTestWindow(WIDTH, HEIGHT);
-    setStartupViewState();
-    initRenderState();
-    initLighting();
-  }
-
   void SetUp() override {
-    reshape(WIDTH, HEIGHT);
-    restoreStaticViewState();
+    SceneTest::SetUp();
     // The flat sheet facing the camera, its particles alone: each drawn
     // point is one particle's, a few pixels from the next.
-    rotationAngle = 0;
     showQuads = false;
     showParticles = true;
-    cloth = Cloth();
     setUpStartupCloth(cloth);
-  }
-
-  static Frame draw() {
-    display();
-    return Frame::capture();
   }
 };
 

@@ -9,7 +9,7 @@
 #include "render/cloth_drawing.h"
 #include "render/scene.h"
 #include "sim/plain_step.h"
-#include "tests/gl_window.h"
+#include "tests/scene_fixture.h"
 
 namespace {
 
@@ -43,30 +43,19 @@ void setAllFaceNormals(Vector3 n) {
   for (Vector3& normal : cloth.faceNormals) normal = n;
 }
 
-class RenderTest : public testing::Test {
+class RenderTest : public SceneTest<WIDTH, HEIGHT> {
  protected:
   static void SetUpTestSuite() {
-    openTestWindow(WIDTH, HEIGHT);
-    setStartupViewState();
-    initRenderState();
-    initLighting();
+    SceneTest::SetUpTestSuite();
     uploadSolidTexture(RED_SLOT, 255, 0, 0);
     uploadSolidTexture(BLUE_SLOT, 0, 0, 255);
     uploadSolidTexture(WHITE_SLOT, 255, 255, 255);
   }
 
   void SetUp() override {
-    reshape(WIDTH, HEIGHT);
-    restoreStaticViewState();
-    rotationAngle = 0;  // facing the camera
+    SceneTest::SetUp();
     currentTexture = RED_SLOT;
-    cloth = Cloth();
     layOutStartupGrid(cloth);
-  }
-
-  static Frame draw() {
-    display();
-    return Frame::capture();
   }
 
   static int litAround(const Frame& frame, Pixel p, int radius = 2) {

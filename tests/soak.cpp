@@ -34,7 +34,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr const char COMMAND_KEYS[] = "-=123456[]asfnprt";
 constexpr const char OTHER_KEYS[] = "b0+AFNPRSTz9 ,./7";
 // Resident memory may grow this much after warm-up (driver caches, X buffers).
 constexpr long MEMORY_BOUND_KB = 16 * 1024;
@@ -289,7 +288,7 @@ int main(int argc, char** argv) {
       "fnpfnp",                    //
       "rs",                        // reset and a single step
   };
-  const std::string commands = COMMAND_KEYS;
+  const std::string commands = commandKeysButQuit();
   const std::string others = OTHER_KEYS;
 
   const auto start = Clock::now();

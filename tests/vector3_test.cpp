@@ -4,17 +4,9 @@
 
 #include <cmath>
 
-namespace {
+#include "tests/sim_fixture.h"
 
-void expectSameBits(Vector3 actual, Vector3 expected) {
-  // EXPECT_EQ on doubles is exact; signbit catches -0 vs +0.
-  EXPECT_EQ(actual.x, expected.x);
-  EXPECT_EQ(actual.y, expected.y);
-  EXPECT_EQ(actual.z, expected.z);
-  EXPECT_EQ(std::signbit(actual.x), std::signbit(expected.x));
-  EXPECT_EQ(std::signbit(actual.y), std::signbit(expected.y));
-  EXPECT_EQ(std::signbit(actual.z), std::signbit(expected.z));
-}
+namespace {
 
 TEST(Vector3, DefaultIsZeroAndArraysStartZero) {
   Vector3 many[4];

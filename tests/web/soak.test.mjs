@@ -12,7 +12,6 @@ import {DesktopProgram} from './desktop.mjs';
 
 const SECONDS = Number(process.env.WEB_SOAK_SECONDS || 30);
 const SEED = Number(process.env.WEB_SOAK_SEED || Math.floor(Math.random() * 2 ** 31));
-const COMMAND_KEYS = '-=123456[]asfnprt';
 const OTHER_KEYS = 'b0+AFNPRSTz9,./7';
 const EXCURSIONS = [
   '='.repeat(12),         // stiffness above 1
@@ -45,6 +44,7 @@ test(`${SECONDS} seconds of random keys (WEB_SOAK_SEED=${SEED} replays them)`, {
   try {
     page = await VantrellePage.open(browser, '/complete/');
     assert.ok(await page.waitForTranscript((text) => text.split('\n').length > 10));
+    const commandKeys = await page.commandKeysButQuit();
     const session = await page.page.createCDPSession();
     const heapUsed = async () => {
       await session.send('HeapProfiler.collectGarbage');
@@ -60,7 +60,7 @@ test(`${SECONDS} seconds of random keys (WEB_SOAK_SEED=${SEED} replays them)`, {
     let nextSample = start + Math.min(10, SECONDS / 3) * 1000;
     while (Date.now() - start < SECONDS * 1000) {
       const choice = random(100);
-      if (choice < 70) await press(COMMAND_KEYS[random(COMMAND_KEYS.length)]);
+      if (choice < 70) await press(commandKeys[random(commandKeys.length)]);
       else if (choice < 85) await press(OTHER_KEYS[random(OTHER_KEYS.length)]);
       else for (const key of EXCURSIONS[random(EXCURSIONS.length)]) await press(key);
       await sleep(2 + random(24));

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/hand.h"
-#include "app/keyboard.h"
 #include "app/startup.h"
+#include "app/token_player.h"
 #include "app/view_state.h"
+#include "render/glut_window.h"
 #include "render/opengl.h"
 #include "render/scene.h"
 #include "tools/recorder/frame_sink.h"
@@ -30,15 +30,18 @@ int fail(const std::string& message, int status = 1) {
   return status;
 }
 
+// The program would end at a quit key; the recording is written there instead.
+bool endsRecording(const ScriptToken& token) {
+  const auto* key = std::get_if<KeyPress>(&token);
+  return key != nullptr && (key->key == 'q' || key->key == 'Q');
+}
+
 // Frames the script records before it ends or reaches a quit key.
 long framesPlanned(const std::vector<ScriptToken>& script) {
   long frames = 0;
   for (const ScriptToken& token : script) {
-    if (const auto* key = std::get_if<KeyPress>(&token)) {
-      if (key->key == 'q' || key->key == 'Q') break;
-    } else if (const auto* steps = std::get_if<Steps>(&token)) {
-      frames += steps->count;
-    }
+    if (endsRecording(token)) break;
+    if (const auto* steps = std::get_if<Steps>(&token)) frames += steps->count;
   }
   return frames;
 }
@@ -69,10 +72,7 @@ int main(int argc, char** argv) {
   // drawn off screen, in a framebuffer of the frame's size.
   setStartupViewState();
   int glutArgc = 1;
-  glutInit(&glutArgc, argv);
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  glutInitWindowSize(64, 64);
-  glutCreateWindow("Vantrelle recorder");
+  openGlutWindow(glutArgc, argv, "Vantrelle recorder", 64, 64);
   glutDisplayFunc(display);
   const OffscreenFramebuffer framebuffer(plan.width, plan.height);
   if (!framebuffer.ready()) return fail(framebuffer.error());
@@ -85,17 +85,11 @@ int main(int argc, char** argv) {
   ProgressLine progress(framesPlanned(plan.script), stderr);
 
   for (const ScriptToken& token : plan.script) {
-    if (const auto* key = std::get_if<KeyPress>(&token)) {
-      // The program would end here; the recording is written instead.
-      if (key->key == 'q' || key->key == 'Q') break;
-      progress.finish();  // the key's line on a line of its own
-      keyboard(key->key, 0, 0);
-      continue;
-    }
+    if (endsRecording(token)) break;
     const auto* steps = std::get_if<Steps>(&token);
     if (steps == nullptr) {
-      progress.finish();  // a grab's or release's line on a line of its own
-      playHandToken(token);
+      progress.finish();  // a key's, grab's or release's line on a line of its own
+      playToken(token);
       continue;
     }
     for (int n = 0; n < steps->count; ++n) {

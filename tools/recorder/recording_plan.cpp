@@ -75,11 +75,15 @@ const char* recordingUsage() {
          "  Replays a key script step by step and records one frame after each step.\n"
          "  --size WxH       frame size in pixels (default 640x480)\n"
          "  --fps N          frames per second of a video (default 30)\n"
-         "  --script TOKENS  keys and steps, separated by spaces (default \"+150\"):\n"
+         "  --script TOKENS  what to play, tokens separated by spaces (default \"+150\"):\n"
          "                   a single character is a key press, as in the program;\n"
-         "                   +N records N steps; q or Q ends the script there\n"
+         "                   +N records N steps; q or Q ends the script there;\n"
+         "                   grab:N@x,y,z takes particle N (0 to 2024) with the hand at\n"
+         "                   x,y,z; move:x,y,z moves the hand; release lets go\n"
          "  OUTPUT           a folder: PNG frames frame-00001.png, frame-00002.png, ...\n"
          "                   a .gif, .mp4 or .webm file: a video made by ffmpeg\n"
          "  The ten textures are read from the working directory, as the program reads them.\n"
-         "  Example: vantrelle-record --script \"t t +150 2 +60 1 +150\" cloth.gif\n";
+         "  Example: vantrelle-record --script \"t t +150 2 +60 1 +150\" cloth.gif\n"
+         "  A drag: vantrelle-record --script \\\n"
+         "            \"+60 grab:2024@90,10,0 move:95,5,20 +60 release +60\" drag.gif\n";
 }

@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/hand.h"
 #include "app/key_script.h"
-#include "app/keyboard.h"
+#include "app/token_player.h"
 #include "app/view_state.h"
 #include "web/page/session_script.h"
 
@@ -31,10 +30,7 @@ Replay replay;
 bool playSome(const ScriptToken& token, double deadline) {
   const auto* steps = std::get_if<Steps>(&token);
   if (steps == nullptr) {
-    if (const auto* key = std::get_if<KeyPress>(&token))
-      keyboard(key->key, 0, 0);
-    else
-      playHandToken(token);
+    playToken(token);
     noteToken(token);
     return true;
   }

@@ -2,7 +2,6 @@
 
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "app/view_state.h"
@@ -10,23 +9,6 @@
 namespace {
 
 std::vector<ScriptToken> played;
-
-std::string written(const ScriptToken& token) {
-  if (const auto* key = std::get_if<KeyPress>(&token)) return std::string(1, key->key);
-  if (const auto* hold = std::get_if<GrabHold>(&token))
-    return "grab:" + std::to_string(hold->particle) + "@" + scriptPoint(hold->target);
-  if (const auto* move = std::get_if<GrabMove>(&token)) return "move:" + scriptPoint(move->target);
-  if (std::holds_alternative<GrabRelease>(token)) return "release";
-  std::string text;
-  for (long left = std::get<Steps>(token).count; left > 0; left -= MAX_STEPS_PER_TOKEN)
-    text += (text.empty() ? "+" : " +") + std::to_string(std::min<long>(left, MAX_STEPS_PER_TOKEN));
-  return text;
-}
-
-// A key a script can carry: printable, not a space (which separates tokens)
-// and not '+' (which starts a step count). The others are no command and
-// change nothing.
-bool writable(unsigned char key) { return key > ' ' && key < 127 && key != '+'; }
 
 // What the hand did in a call, told by its state before and after.
 void noteHand(const Grab& before) {
@@ -59,11 +41,7 @@ void noteToken(const ScriptToken& token) {
   played.push_back(token);
 }
 
-std::string sessionScript() {
-  std::string text;
-  for (const ScriptToken& token : played) text += (text.empty() ? "" : " ") + written(token);
-  return text;
-}
+std::string sessionScript() { return writeScript(played); }
 
 // The page's live input goes through here, on its way to GLUT's callbacks,
 // so that the session's script sees it.
@@ -82,7 +60,7 @@ EMSCRIPTEN_KEEPALIVE void vantrelleLiveFrame() {
 
 EMSCRIPTEN_KEEPALIVE void vantrelleLiveKey(int character) {
   const auto key = static_cast<unsigned char>(character);
-  if (writable(key)) noteToken(KeyPress{key});
+  if (scriptCarriesKey(key)) noteToken(KeyPress{key});
   vantrelleKey(character);
 }
 
