@@ -7,7 +7,7 @@
 #   test     everything the tests, benchmarks and fuzzer need
 #   record   the recorder: libpng, ffmpeg, Xvfb
 #   windows  the mingw-w64 cross compiler and Wine for the Windows build
-#   web      Emscripten and Node.js for the browser build
+#   web      Emscripten, Node.js and npm (for esbuild) for the browser build
 #   web-test Chromium, Firefox ESR, WebKitGTK's WebDriver and npm (for
 #            puppeteer-core and selenium-webdriver) for the browser's tests
 # Debian and Ubuntu get the packages through apt-get. Elsewhere the script
@@ -36,7 +36,7 @@ apt_test=(clang libclang-rt-14-dev clang-format libgtest-dev libbenchmark-dev li
   libpng-dev ffmpeg x11-utils)
 apt_record=(libpng-dev ffmpeg)
 apt_windows=(g++-mingw-w64-x86-64 dpkg-dev wine64)
-apt_web=(emscripten nodejs python3)
+apt_web=(emscripten nodejs npm python3)
 apt_web_test=(emscripten nodejs python3 chromium firefox-esr webkit2gtk-driver npm curl)
 
 dnf_run=(gcc-c++ make cmake freeglut-devel mesa-libGLU-devel mesa-libGL-devel mesa-dri-drivers)
@@ -45,7 +45,7 @@ dnf_test=(clang compiler-rt clang-tools-extra gtest-devel google-benchmark-devel
   libXtst-devel libpng-devel ffmpeg-free xprop)
 dnf_record=(libpng-devel ffmpeg-free)
 dnf_windows=(mingw64-gcc-c++ wine)
-dnf_web=(emscripten nodejs python3)
+dnf_web=(emscripten nodejs npm python3)
 dnf_web_test=(emscripten nodejs python3 chromium firefox webkit2gtk4.1 npm)
 
 pacman_run=(base-devel cmake freeglut glu mesa)
@@ -53,7 +53,7 @@ pacman_headless=(xorg-server-xvfb xdotool imagemagick openbox)
 pacman_test=(clang compiler-rt gtest benchmark libx11 libxtst libpng ffmpeg xorg-xprop)
 pacman_record=(libpng ffmpeg)
 pacman_windows=(mingw-w64-gcc wine)
-pacman_web=(emscripten nodejs python)
+pacman_web=(emscripten nodejs npm python)
 pacman_web_test=(emscripten nodejs python chromium firefox webkit2gtk-4.1 npm)
 
 # macOS: the system's GLUT and OpenGL frameworks come with the Xcode command

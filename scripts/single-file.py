@@ -27,7 +27,7 @@ def text(path):
 def main(site, output):
     html = text(os.path.join(site, "index.html"))
     textures_dir = os.path.join(site, "textures")
-    inside = {
+    packed_files = {
         "program": packed(os.path.join(site, "vantrelle.js")),
         "wasm": packed(os.path.join(site, "vantrelle.wasm")),
         "textures": {name: packed(os.path.join(textures_dir, name))
@@ -40,7 +40,7 @@ def main(site, output):
     html = html.replace(stylesheet, "<style>\n" + text(os.path.join(site, "page.css")) + "</style>")
     # Nothing inside a script element may end it early.
     page_js = text(os.path.join(site, "page.js")).replace("</script", "<\\/script")
-    html = html.replace(page_script, "<script>window.VANTRELLE_INSIDE = " + json.dumps(inside)
+    html = html.replace(page_script, "<script>window.VANTRELLE_PACKED_FILES = " + json.dumps(packed_files)
                         + ";</script>\n<script>\n" + page_js + "</script>")
     partial = output + ".partial"
     with open(partial, "w", encoding="utf-8") as f:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `make web`: the program for the browser, compiled to WebAssembly with
 # Debian's Emscripten, and the static site that runs it:
-#   build-web/site/index.html, page.js, page.css, vantrelle.js, vantrelle.wasm
+#   build-web/site/index.html, page.css, vantrelle.js, vantrelle.wasm
+#   build-web/site/page.js          (web/page's modules bundled by esbuild)
 #   build-web/site/textures/*.bmp   (the generator's ten textures)
 #   build-web/vantrelle.html        (all of it in one file that opens from a disk)
 # The site is assembled beside the old one and put in its place only when
@@ -20,7 +21,7 @@ command_name="make web"
 source "$root/scripts/steps.sh"
 source "$root/scripts/presets.sh"
 
-"$root/scripts/install-deps.sh" web || fail "the browser build's packages (emscripten, nodejs) could not be installed"
+"$root/scripts/install-deps.sh" web || fail "the browser build's packages (emscripten, nodejs, npm) could not be installed"
 command -v "$emxx" >/dev/null 2>&1 || fail "the Emscripten compiler $emxx is missing (Debian package emscripten)"
 emxx=$(command -v "$emxx")
 mkdir -p "$out/logs"
@@ -43,11 +44,20 @@ echo "== drawing the textures =="
 logged "configuring the native texture generator" textures-configure.log configure program
 logged "drawing the textures" textures-build.log build program --target textures
 
-echo "== assembling the site =="
+echo "== bundling the page's modules =="
+logged "installing esbuild as web/page/package-lock.json pins it" page-npm.log \
+  npm ci --prefix "$root/web/page" --no-audit --no-fund --loglevel=error
 next=$out/site.partial
 rm -rf "$next"
 mkdir -p "$next/textures"
-cp "$root/web/page/index.html" "$root/web/page/page.js" "$root/web/page/page.css" "$next/"
+# One classic script, so that the single file can carry it inline and a page
+# opened from a disk runs it (browsers load no modules from file: addresses).
+logged "bundling web/page/page.js and its modules" page-bundle.log \
+  "$root/web/page/node_modules/.bin/esbuild" "$root/web/page/page.js" --bundle --format=iife \
+  --outfile="$next/page.js"
+
+echo "== assembling the site =="
+cp "$root/web/page/index.html" "$root/web/page/page.css" "$next/"
 cp "$out/wasm/vantrelle.js" "$out/wasm/vantrelle.wasm" "$next/"
 cp "$(preset_dir program)/textures/"*.bmp "$next/textures/"
 rm -rf "$out/site"

@@ -4,6 +4,7 @@
 // puppeteer-core (Firefox over WebDriver BiDi); WebKitGTK's MiniBrowser by
 // selenium-webdriver through WebKitWebDriver (webdriver.mjs).
 import {existsSync} from 'node:fs';
+import {setTimeout as sleep} from 'node:timers/promises';
 
 import puppeteer from 'puppeteer-core';
 
@@ -13,7 +14,7 @@ import {decodePng} from './pictures.mjs';
 // other textures (test-web.sh).
 export const SITE = process.env.SITE_URL;
 
-export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+export {sleep};
 
 const COMMON_FLAGS = [
   '--no-sandbox', '--no-first-run', '--disable-background-networking', '--disable-component-update',
@@ -77,13 +78,26 @@ export class EnginePage {
   }
 
   // A link's script plays over several animation frames; the page goes on
-  // live once it has.
+  // live once it has. The replay's panel is hidden before the program has
+  // started too, so the program's start is waited for first.
   async replayEnded(seconds = 60) {
     for (let waited = 0; waited < seconds * 20; ++waited) {
-      if (await this.evaluate(() => document.getElementById('replay').hidden)) return;
+      if (await this.evaluate(() => document.body.dataset.program !== undefined &&
+                                    document.getElementById('replay').hidden)) return;
       await sleep(50);
     }
-    throw new Error(`the link's replay did not end within ${seconds} s`);
+    throw new Error(`the program did not start, or the link's replay did not end, within ${seconds} s`);
+  }
+
+  // The program's command keys but the quit keys (which end it), from the
+  // program's own table.
+  commandKeysButQuit() {
+    return this.evaluate(() => {
+      let keys = '';
+      for (let index = 0; index < Module._vantrelleCommandCount(); ++index)
+        keys += String.fromCharCode(Module._vantrelleCommandKey(index));
+      return keys.replace(/[qQ]/g, '');
+    });
   }
 
   async status() {

@@ -7,14 +7,13 @@ import {tmpdir} from 'node:os';
 import path from 'node:path';
 import {promisify} from 'node:util';
 
+import {sleep} from './browser.mjs';
 import {decodePng} from './pictures.mjs';
 
 const run = promisify(execFile);
 export const VANTRELLE = process.env.VANTRELLE;
 export const RECORDER = process.env.RECORDER;
 export const TEXTURES_DIR = process.env.TEXTURES_DIR;
-
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Keys the desktop program answers with its lines at once: pressed after a
 // key, they tell when that key's own lines (if any) have all arrived. The

@@ -1,0 +1,41 @@
+// Keys for the program: the character a key types, Shift included, as
+// GLUT's keyboard callback gets it; and the key bar's buttons, which press
+// the same keys.
+import {buildKeyBar} from './key_bar.js';
+import {refusedDuringReplay} from './link_replay.js';
+import {callProgram, isRunning} from './program.js';
+import {dropHint} from './status.js';
+
+// The program's commands that have a button: [key, label] pairs, from its
+// own table, so that the key bar and the keyboard cannot disagree.
+function programCommands() {
+  const commands = [];
+  for (let index = 0; index < Module._vantrelleCommandCount(); ++index) {
+    const label = Module.UTF8ToString(Module._vantrelleCommandLabel(index));
+    if (label) commands.push([String.fromCharCode(Module._vantrelleCommandKey(index)), label]);
+  }
+  return commands;
+}
+
+export function pressKey(character) {
+  if (!isRunning() || refusedDuringReplay()) return;  // keys before start-up has finished are dropped
+  dropHint();
+  callProgram(() => Module._vantrelleLiveKey(character.charCodeAt(0)));
+}
+
+// The key bar comes once the program has loaded (before main runs).
+export function setUpKeyBar() {
+  buildKeyBar(programCommands(), pressKey);
+}
+
+export function setUpKeys() {  // Keys that type no character, and the browser's own shortcuts, are not
+  // the program's; nor is a button's own Space or Enter.
+  window.addEventListener('keydown', (event) => {
+    if (event.ctrlKey || event.metaKey || event.altKey || event.isComposing) return;
+    if (event.key.length !== 1 || event.key.charCodeAt(0) > 255) return;
+    if (event.target instanceof HTMLButtonElement && (event.key === ' ' || event.key === 'Enter'))
+      return;
+    event.preventDefault();
+    pressKey(event.key);
+  });
+}

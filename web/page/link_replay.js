@@ -1,0 +1,97 @@
+// A link is a state: the address's fragment is a key script, which the
+// program plays before the page goes live, a slice per animation frame so
+// that the page goes on answering. Its progress shows over the canvas, with
+// a button that goes on live from where it is.
+import {callProgram, isRunning, onProgramEnd, setFrameTask} from './program.js';
+import {showStatus} from './status.js';
+
+// Of each animation frame, the replay takes this long at most, so that the
+// page answers a key or a click within a frame or two.
+const REPLAY_SLICE_MS = 10;
+
+const panel = document.getElementById('replay');
+const progressBar = document.getElementById('replay-progress');
+const progressText = document.getElementById('replay-text');
+const stopButton = document.getElementById('replay-stop');
+
+let replaying = false;
+let replayStarted = 0;
+let inputRefusedSaid = false;
+
+// The link's script; null if the fragment is not valid percent-encoding.
+export function linkScript() {
+  try {
+    return decodeURIComponent(location.hash.slice(1));
+  } catch (error) {
+    return null;
+  }
+}
+
+// Hands the script to the program and starts playing it; returns the
+// program's reason for refusing it, or an empty text.
+export function playLink(script) {
+  const refusal = callProgram(() => Module.ccall('vantrelleLoadScript', 'string', ['string'], [script]));
+  if (!refusal && Module._vantrelleReplayTokensTotal() > 0) startReplay();
+  return refusal;
+}
+
+export const isReplaying = () => replaying;
+
+// Keys, buttons and the pointer wait for no replay: they are dropped, and
+// the page says so once. True if the input is to be dropped.
+export function refusedDuringReplay() {
+  if (!replaying) return false;
+  if (!inputRefusedSaid) {
+    inputRefusedSaid = true;
+    showStatus('The link is still playing: keys and clicks are ignored until it ends, ' +
+               'or until "go on live" stops it where it is.', true);
+  }
+  return true;
+}
+
+function startReplay() {
+  performance.mark('vantrelle-replay-start');
+  replaying = true;
+  replayStarted = performance.now();
+  inputRefusedSaid = false;
+  panel.hidden = false;
+  setFrameTask(playSlice);
+  showProgress();
+}
+
+function endReplay() {
+  if (replaying) performance.mark('vantrelle-replay-end');
+  replaying = false;
+  panel.hidden = true;
+  setFrameTask(null);
+}
+
+function playSlice() {
+  const more = callProgram(() => Module._vantrellePlayFor(REPLAY_SLICE_MS));
+  if (isRunning()) showProgress();
+  if (!more) endReplay();
+}
+
+function showProgress() {
+  const stepsDone = Module._vantrelleReplayStepsDone();
+  const stepsTotal = Module._vantrelleReplayStepsTotal();
+  const tokensDone = Module._vantrelleReplayTokensDone();
+  const tokensTotal = Module._vantrelleReplayTokensTotal();
+  const progress = stepsTotal > 0 ? stepsDone / stepsTotal : tokensDone / Math.max(1, tokensTotal);
+  progressBar.value = progress;
+  const elapsed = (performance.now() - replayStarted) / 1000;
+  let text = stepsTotal > 0 ? `Playing the link: step ${stepsDone.toLocaleString('en')} of ` +
+    stepsTotal.toLocaleString('en') : `Playing the link: ${tokensDone} of ${tokensTotal} keys`;
+  if (progress > 0 && elapsed > 0.5) text += `, about ${Math.ceil(elapsed / progress - elapsed)} s left`;
+  progressText.textContent = text;
+}
+
+stopButton.addEventListener('click', () => {
+  if (!replaying) return;
+  callProgram(() => Module._vantrelleStopReplay());
+  endReplay();
+  showStatus('');
+});
+onProgramEnd(endReplay);
+// A new link typed into the same tab is a new state: start again from it.
+window.addEventListener('hashchange', () => location.reload());
