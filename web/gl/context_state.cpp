@@ -51,11 +51,11 @@ void setCapability(GLenum capability, bool on) {
 }
 
 bool applyContextState() {
-  // Without clip control the shader turns clip-space y over, which is the
-  // same negation of an exact value the upper-left origin applies, and the
-  // winding that is front turns over with it.
-  const bool shaderTurnsRows = !clipOriginAtTop();
-  emscripten_glFrontFace(shaderTurnsRows ? GL_CW : GL_CCW);
+  // Without clip control the shader flips the rows (it negates clip-space y,
+  // the same negation of an exact value the upper-left origin applies), and
+  // the winding that is front flips with it.
+  const bool flipRows = !clipOriginAtTop();
+  emscripten_glFrontFace(flipRows ? GL_CW : GL_CCW);
   applyCapability(GL_DEPTH_TEST, glState.depthTest);
   applyCapability(GL_CULL_FACE, glState.cullFace);
   emscripten_glCullFace(glState.cullFaceMode);
@@ -65,5 +65,5 @@ bool applyContextState() {
   emscripten_glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
   emscripten_glLineWidth(glState.lineWidth);
   emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, glState.unpackAlignment);
-  return shaderTurnsRows;
+  return flipRows;
 }

@@ -10,5 +10,5 @@ void setCapability(GLenum capability, bool on);
 
 // Gives a new or restored context the state the program has set, and stores
 // its rows from the top, through the clip origin where the browser offers
-// it. True where it does not: the shader must turn clip-space y over itself.
+// it. True where it does not: the shader must flip the rows itself.
 bool applyContextState();

@@ -4,6 +4,9 @@
 #include <webgl/webgl2.h>
 
 #include <cstdio>
+#include <string>
+
+#include "web/gl/lighting.h"
 
 namespace {
 
@@ -14,7 +17,9 @@ namespace {
 // position as a multiply and three multiply-adds on the columns, the dot
 // products as three products summed left to right, and for each light the
 // ambient, diffuse and specular terms added in turn.
-constexpr const char* VERTEX_SHADER = R"(#version 300 es
+// Compiled after "#version 300 es" and the number of light units as
+// LIGHT_UNITS, the same number the light arithmetic holds.
+constexpr const char* VERTEX_SHADER_BODY = R"(
 in vec3 a_position;
 in vec3 a_normal;
 in vec2 a_texCoord;
@@ -25,17 +30,17 @@ uniform bool u_lighting;
 uniform vec4 u_color;
 uniform vec4 u_sceneColor;
 uniform int u_lightCount;
-uniform vec3 u_lightDirection[8];
-uniform vec3 u_halfVector[8];
-uniform vec3 u_ambientProduct[8];
-uniform vec3 u_diffuseProduct[8];
-uniform vec3 u_specularProduct[8];
+uniform vec3 u_lightDirection[LIGHT_UNITS];
+uniform vec3 u_halfVector[LIGHT_UNITS];
+uniform vec3 u_ambientProduct[LIGHT_UNITS];
+uniform vec3 u_diffuseProduct[LIGHT_UNITS];
+uniform vec3 u_specularProduct[LIGHT_UNITS];
 uniform float u_shininess;
 uniform bool u_shininessIsZero;
 uniform float u_pointSize;
 uniform bool u_legacyPoints;
 uniform vec4 u_viewport;
-uniform bool u_turnOver;
+uniform bool u_flipRows;
 flat out vec4 v_color;
 out vec4 v_texCoord;
 void main() {
@@ -58,7 +63,7 @@ void main() {
   }
   // Rows stored from the top where clip control is missing; after the
   // points, as the clip origin acts after the shader.
-  if (u_turnOver) gl_Position.y = -gl_Position.y;
+  if (u_flipRows) gl_Position.y = -gl_Position.y;
   v_texCoord = vec4(a_texCoord, 0.0, 1.0);
   if (!u_lighting) {
     v_color = clamp(u_color, 0.0, 1.0);
@@ -68,7 +73,7 @@ void main() {
   if (u_eyeSpaceNormals)
     n = vec3(dot(a_normal, u_normalRows[0]), dot(a_normal, u_normalRows[1]), dot(a_normal, u_normalRows[2]));
   vec3 color = u_sceneColor.rgb;
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < LIGHT_UNITS; ++i) {
     if (i >= u_lightCount) break;
     float nDotL = dot(n, u_lightDirection[i]);
     float diffuse;
@@ -126,7 +131,9 @@ GLuint compile(GLenum kind, const char* source) {
 
 bool buildFixedFunctionShader(FixedFunctionShader& shader) {
   shader.program = emscripten_glCreateProgram();
-  emscripten_glAttachShader(shader.program, compile(GL_VERTEX_SHADER, VERTEX_SHADER));
+  const std::string vertexShader =
+      "#version 300 es\n#define LIGHT_UNITS " + std::to_string(LIGHT_UNITS) + VERTEX_SHADER_BODY;
+  emscripten_glAttachShader(shader.program, compile(GL_VERTEX_SHADER, vertexShader.c_str()));
   emscripten_glAttachShader(shader.program, compile(GL_FRAGMENT_SHADER, FRAGMENT_SHADER));
   emscripten_glBindAttribLocation(shader.program, POSITION_ATTRIBUTE, "a_position");
   emscripten_glBindAttribLocation(shader.program, NORMAL_ATTRIBUTE, "a_normal");
@@ -161,7 +168,7 @@ bool buildFixedFunctionShader(FixedFunctionShader& shader) {
   u.pointSize = location("u_pointSize");
   u.legacyPoints = location("u_legacyPoints");
   u.viewport = location("u_viewport");
-  u.turnOver = location("u_turnOver");
+  u.flipRows = location("u_flipRows");
   u.texturing = location("u_texturing");
   u.sampler = location("u_sampler");
   emscripten_glUseProgram(shader.program);

@@ -15,7 +15,7 @@ enum ShaderAttribute : GLuint {
 struct ShaderUniforms {
   GLint mvpColumns, normalRows, eyeSpaceNormals, lighting, color, sceneColor, lightCount,
       lightDirection, halfVector, ambientProduct, diffuseProduct, specularProduct, shininess,
-      shininessIsZero, pointSize, legacyPoints, viewport, turnOver, texturing, sampler;
+      shininessIsZero, pointSize, legacyPoints, viewport, flipRows, texturing, sampler;
 };
 
 struct FixedFunctionShader {

@@ -35,7 +35,6 @@ typedef double GLdouble;
 #define GL_POSITION 0x1203
 #define GL_SHININESS 0x1601
 #define GL_FLAT 0x1D00
-#define GL_SMOOTH 0x1D01
 
 // GL_TEXTURE_2D (from WebGL) doubles as the capability that turns texturing on.
 #define GL_CLAMP 0x2900

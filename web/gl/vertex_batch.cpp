@@ -75,9 +75,9 @@ void setUniforms(GLenum mode) {
 }
 
 void applyState() {
-  const bool turnOver = applyContextState();
+  const bool flipRows = applyContextState();
   emscripten_glUseProgram(gpu.shader.program);
-  emscripten_glUniform1i(gpu.shader.uniforms.turnOver, turnOver);
+  emscripten_glUniform1i(gpu.shader.uniforms.flipRows, flipRows);
 }
 
 }  // namespace
@@ -115,7 +115,8 @@ void drawVertices(unsigned mode, const FixedFunctionVertex* vertices, int count)
   if (gpu.quadIndices == 0) emscripten_glGenBuffers(1, &gpu.quadIndices);
   emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.quadIndices);
   if (cuts > gpu.quadCuts.size()) {
-    for (GLuint q = static_cast<GLuint>(gpu.quadCuts.size() / 6); q < count / 4; ++q)
+    for (GLuint q = static_cast<GLuint>(gpu.quadCuts.size() / 6);
+         q < static_cast<GLuint>(count / 4); ++q)
       for (GLuint corner : {0, 1, 3, 1, 2, 3}) gpu.quadCuts.push_back(4 * q + corner);
     emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER, gpu.quadCuts.size() * sizeof(GLuint),
                             gpu.quadCuts.data(), GL_STATIC_DRAW);
