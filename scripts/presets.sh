@@ -21,14 +21,18 @@ run_tests() {
   (cd "$root" && ctest --preset "$1" "${@:2}")
 }
 
-# The folder a preset builds in, as CMakePresets.json names it.
+# The folder a preset builds in, as CMakePresets.json names it (its own
+# binaryDir, or the one it inherits).
 preset_dir() {
-  case $1 in
-    program) echo "$root/build" ;;
-    windows) echo "$root/build-windows/program" ;;
-    web) echo "$root/build-web/wasm" ;;
-    web-bench) echo "$root/build-web/wasm-bench" ;;
-    recorder) echo "$root/build-record" ;;
-    *) echo "$root/build-$1" ;;
-  esac
+  python3 - "$root" "$1" <<'PY'
+import json, sys
+root, name = sys.argv[1:]
+with open(root + "/CMakePresets.json") as f:
+    presets = {p["name"]: p for p in json.load(f)["configurePresets"]}
+preset = presets[name]
+while "binaryDir" not in preset:
+    inherits = preset["inherits"]
+    preset = presets[inherits if isinstance(inherits, str) else inherits[0]]
+print(preset["binaryDir"].replace("${sourceDir}", root))
+PY
 }

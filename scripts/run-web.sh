@@ -9,23 +9,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 site=${WEB_BUILD_DIR:-$root/build-web}/site
 host=${WEB_HOST:-127.0.0.1}
 
+source "$root/scripts/network.sh"
+
 "$root/scripts/web.sh"
-port=${WEB_PORT:-$(WEB_HOST=$host python3 - <<'PY'
-import os, socket
-for port in range(8000, 8100):
-    with socket.socket() as s:
-        try:
-            s.bind((os.environ["WEB_HOST"], port))
-        except OSError:
-            continue
-        print(port)
-        break
-PY
-)}
+port=${WEB_PORT:-$(free_port "$host" 8000 8099)}
 [ -n "$port" ] || { echo "make run-web: no free port from 8000 to 8099 on $host" >&2; exit 1; }
 if [ "$host" = 0.0.0.0 ]; then
-  # The machine's own IPv4 addresses, loopback left out: what others type.
-  addresses=$(hostname -I 2>/dev/null | tr ' ' '\n' | grep -E '^[0-9]+(\.[0-9]+){3}$' | grep -v '^127\.' || true)
+  addresses=$(lan_addresses)
   echo "Vantrelle in your browser, for every machine on this network (Ctrl-C stops the server):"
   for address in $addresses; do echo "  http://$address:$port/"; done
   [ -n "$addresses" ] || echo "  (this machine has no network address but loopback: http://127.0.0.1:$port/)"

@@ -3,17 +3,15 @@
 # serve it, and puppeteer-core installed as the lock file pins it. Needs
 # `fail` (scripts/steps.sh).
 
+source "$root/scripts/network.sh"
+
 # serve_site FOLDER LOG: sets `port`, and `server` (the server's process, for
 # the caller to stop); returns once the server answers.
 serve_site() {
-  port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()')
+  port=$(free_port)
   python3 -m http.server --bind 127.0.0.1 --directory "$1" "$port" >"$2" 2>&1 &
   server=$!
-  for _ in $(seq 100); do
-    curl -sf "http://127.0.0.1:$port/" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  fail "the site's server did not start; see $2"
+  wait_for_http "http://127.0.0.1:$port/" || fail "the site's server did not start; see $2"
 }
 
 install_puppeteer() {

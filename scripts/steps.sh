@@ -1,7 +1,12 @@
 # Sourced by the build scripts: a failed step stops the script with one
 # message that names it and shows the end of its log.
-# Before sourcing, set `command_name` (as in "make web") and `out` (the build
-# folder; logs go to $out/logs).
+# Before sourcing, set `command_name` (as in "make web"); before `logged`,
+# `out` (the build folder; logs go to $out/logs).
+
+# absolute_dir DIR: makes the folder if need be and prints its absolute path.
+absolute_dir() {
+  mkdir -p "$1" && (cd "$1" && pwd)
+}
 
 fail() {
   echo "$command_name: $*" >&2

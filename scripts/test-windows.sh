@@ -6,13 +6,11 @@
 # Settings (environment): WINDOWS_BUILD_DIR, WINE (the Wine loader to use).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=${WINDOWS_BUILD_DIR:-$root/build-windows}
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
 unset MAKEFLAGS MAKELEVEL
 
 command_name="make test-windows"
 source "$root/scripts/steps.sh"
+out=$(absolute_dir "${WINDOWS_BUILD_DIR:-$root/build-windows}")
 source "$root/scripts/presets.sh"
 
 "$root/scripts/install-deps.sh" windows test
@@ -23,13 +21,11 @@ wine=${WINE:-$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64
 export WINEPREFIX=$out/wine-prefix WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/.complete" ]; then
   echo "== preparing a Wine prefix =="
+  # A prefix left half-made is made afresh.
   rm -rf "$WINEPREFIX"
-  mkdir -p "$out/logs"
-  if ! "$wine" wineboot --init >"$out/logs/wineboot.log" 2>&1; then
-    rm -rf "$WINEPREFIX"
-    fail "Wine could not start ($wine wineboot --init); the last lines of $out/logs/wineboot.log:
-$(tail -n 15 "$out/logs/wineboot.log")"
-  fi
+  trap 'rm -rf "$WINEPREFIX"' EXIT
+  logged "Wine could not start: $wine wineboot --init" wineboot.log "$wine" wineboot --init
+  trap - EXIT
   touch "$WINEPREFIX/.complete"
 fi
 wineserver=$(dirname "$wine")/wineserver

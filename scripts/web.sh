@@ -11,14 +11,12 @@
 # Emscripten compiler, default em++).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=${WEB_BUILD_DIR:-$root/build-web}
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
 emxx=${EMXX:-em++}
 unset MAKEFLAGS MAKELEVEL
 
 command_name="make web"
 source "$root/scripts/steps.sh"
+out=$(absolute_dir "${WEB_BUILD_DIR:-$root/build-web}")
 source "$root/scripts/presets.sh"
 
 "$root/scripts/install-deps.sh" web || fail "the browser build's packages (emscripten, nodejs, npm) could not be installed"

@@ -7,7 +7,7 @@ set -uo pipefail
 script=$1/scripts/install-deps.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
+source "$(dirname "$0")/shell_checks.sh"
 
 # A PATH with the basic tools only, plus fakes for the named commands.
 make_path() {
@@ -18,9 +18,9 @@ make_path() {
   echo "$bin"
 }
 
-# check NAME EXPECTED_STATUS PATTERN DISPLAY TASK FAKES...
+# check_install NAME EXPECTED_STATUS PATTERN DISPLAY TASK FAKES...
 # An empty pattern means that nothing may be printed.
-check() {
+check_install() {
   local name=$1 expected=$2 pattern=$3 display=$4 task=$5
   shift 5
   local bin status
@@ -30,22 +30,21 @@ check() {
   local matched=1
   if [ -z "$pattern" ]; then [ ! -s "$work/out" ] || matched=0; else grep -qE -- "$pattern" "$work/out" || matched=0; fi
   if [ "$status" -ne "$expected" ] || [ $matched -eq 0 ]; then
-    echo "FAIL $name: status $status (expected $expected), output:"
+    failed "$name: status $status (expected $expected), output:"
     cat "$work/out"
-    failures=$((failures + 1))
   else
-    echo "ok   $name"
+    passed "$name"
   fi
 }
 
-check "Fedora without the packages" 1 "sudo dnf install .*freeglut-devel" :0 run dnf
-check "Arch without the packages" 1 "sudo pacman -S --needed .*freeglut" :0 run pacman
-check "macOS without CMake" 1 "brew install cmake" :0 run brew
-check "Fedora, headless: Xvfb is needed too" 1 "xorg-x11-server-Xvfb" "" run dnf cmake c++
-check "Fedora, headless: and a window manager" 1 "xdotool, openbox could not be found" "" run dnf cmake c++
-check "Fedora, the tests" 1 "gtest-devel" :0 test dnf cmake c++
-check "no known manager" 1 "brew: cmake" :0 run
-check "everything present: nothing to say" 0 "" :0 run dnf cmake c++
-check "unknown task" 2 "unknown task" :0 install dnf cmake c++
+check_install "Fedora without the packages" 1 "sudo dnf install .*freeglut-devel" :0 run dnf
+check_install "Arch without the packages" 1 "sudo pacman -S --needed .*freeglut" :0 run pacman
+check_install "macOS without CMake" 1 "brew install cmake" :0 run brew
+check_install "Fedora, headless: Xvfb is needed too" 1 "xorg-x11-server-Xvfb" "" run dnf cmake c++
+check_install "Fedora, headless: and a window manager" 1 "xdotool, openbox could not be found" "" run dnf cmake c++
+check_install "Fedora, the tests" 1 "gtest-devel" :0 test dnf cmake c++
+check_install "no known manager" 1 "brew: cmake" :0 run
+check_install "everything present: nothing to say" 0 "" :0 run dnf cmake c++
+check_install "unknown task" 2 "unknown task" :0 install dnf cmake c++
 
-exit $((failures > 0))
+finish

@@ -10,24 +10,23 @@ rm -rf "$work"
 mkdir -p "$work"
 cd "$root" || exit 1
 
-failures=0
-# check NAME PRESET [CMAKE_ARGS...]
-check() {
+source "$root/tests/shell_checks.sh"
+# check_preset NAME PRESET [CMAKE_ARGS...]
+check_preset() {
   local name=$1 preset=$2
   shift 2
   if cmake --preset "$preset" -B "$work/$name" "$@" >"$work/$name.log" 2>&1; then
-    echo "ok   $name"
+    passed "$name"
   else
-    echo "FAIL $name:"
+    failed "$name:"
     tail -n 15 "$work/$name.log"
-    failures=$((failures + 1))
   fi
 }
 
-for preset in program dev sanitize recorder; do check "$preset" "$preset"; done
-command -v clang++ >/dev/null && check fuzz fuzz
-check "program without GoogleTest" program -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
-check "recorder without GoogleTest" recorder -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
+for preset in program dev sanitize recorder; do check_preset "$preset" "$preset"; done
+command -v clang++ >/dev/null && check_preset fuzz fuzz
+check_preset "program without GoogleTest" program -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
+check_preset "recorder without GoogleTest" recorder -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
 
 rm -rf "$work"
-exit $((failures > 0))
+finish

@@ -8,20 +8,20 @@ set -uo pipefail
 root=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-source "$root/tests/fault_checks.sh"
+source "$root/tests/shell_checks.sh"
 
 # expect_site NAME STATE: the site is absent, or complete (every file there).
 expect_site() {
   local site=$build/site
   case $2 in
-    absent) [ ! -e "$site" ] || { echo "FAIL $1: a site was left behind"; failures=$((failures + 1)); } ;;
+    absent) [ ! -e "$site" ] || failed "$1: a site was left behind" ;;
     complete)
       for file in index.html page.js page.css vantrelle.js vantrelle.wasm textures/leaf.bmp; do
-        [ -s "$site/$file" ] || { echo "FAIL $1: the site lacks $file"; failures=$((failures + 1)); }
+        [ -s "$site/$file" ] || failed "$1: the site lacks $file"
       done
       ;;
   esac
-  [ ! -e "$build/site.partial" ] || { echo "FAIL $1: site.partial was left behind"; failures=$((failures + 1)); }
+  [ ! -e "$build/site.partial" ] || failed "$1: site.partial was left behind"
 }
 
 build=$work/build
@@ -39,9 +39,8 @@ expect_site "a compiler that cannot compile" absent
 
 # A good build, then one whose compiler fails on one file: the good site stays.
 if ! WEB_BUILD_DIR="$build" "$root/scripts/web.sh" >"$work/out" 2>&1; then
-  echo "FAIL a rerun after the failures:"
+  failed "a rerun after the failures:"
   tail -n 20 "$work/out"
-  failures=$((failures + 1))
 fi
 expect_site "a rerun after the failures" complete
 printf '#!/bin/sh\ncase "$*" in *glut.cpp*) echo "em++: simulated failure" >&2; exit 1;; esac\nexec em++ "$@"\n' \
@@ -53,5 +52,4 @@ expect_failure "a compile that fails half-way" "make web: compiling the WebAssem
   env WEB_BUILD_DIR="$build" EMXX="$work/flaky-em++" "$root/scripts/web.sh"
 expect_site "a compile that fails half-way" complete
 
-[ $failures -eq 0 ] && echo "all fault cases passed"
-exit $((failures > 0))
+finish "all fault cases passed"

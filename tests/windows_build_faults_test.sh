@@ -7,14 +7,11 @@ set -uo pipefail
 root=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-source "$root/tests/fault_checks.sh"
+source "$root/tests/shell_checks.sh"
 
 # expect_missing NAME PATH: a failed stage left no mark of completion.
 expect_missing() {
-  if [ -e "$2" ]; then
-    echo "FAIL $1: $2 was left behind"
-    failures=$((failures + 1))
-  fi
+  [ ! -e "$2" ] || failed "$1: $2 was left behind"
 }
 
 build=$work/build
@@ -33,12 +30,10 @@ expect_missing "a Wine that cannot start" "$build/wine-prefix"
 # After the failures, a plain rerun in the same folder builds the package.
 if WINDOWS_BUILD_DIR="$build" "$root/scripts/windows.sh" >"$work/out" 2>&1 &&
   [ -s "$build/vantrelle-windows.zip" ]; then
-  echo "ok   a rerun after the failures builds the package"
+  passed "a rerun after the failures builds the package"
 else
-  echo "FAIL a rerun after the failures:"
+  failed "a rerun after the failures:"
   tail -n 20 "$work/out"
-  failures=$((failures + 1))
 fi
 
-[ $failures -eq 0 ] && echo "all fault cases passed"
-exit $((failures > 0))
+finish "all fault cases passed"

@@ -7,11 +7,11 @@ set -uo pipefail
 script=$1/scripts/with-xvfb.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
+source "$1/tests/shell_checks.sh"
 
-# check NAME MANAGER EXPECTED_STATUS PATTERN COMMAND...
+# check_session NAME MANAGER EXPECTED_STATUS PATTERN COMMAND...
 # The command leaves a mark when it runs; PATTERN must be in the output.
-check() {
+check_session() {
   local name=$1 manager=$2 expected=$3 pattern=$4
   shift 4
   rm -f "$work/ran"
@@ -22,11 +22,10 @@ check() {
   grep -qE -- "$pattern" "$work/out" || ok=0
   if [ "$expected" -eq 1 ] && [ -e "$work/ran" ]; then ok=0; fi
   if [ $ok -eq 1 ]; then
-    echo "ok   $name"
+    passed "$name"
   else
-    echo "FAIL $name: status $status (expected $expected), output:"
+    failed "$name: status $status (expected $expected), output:"
     cat "$work/out"
-    failures=$((failures + 1))
   fi
 }
 
@@ -35,11 +34,11 @@ chmod +x "$work/broken-wm"
 
 # The default manager owns the screen when the command starts: the root
 # window already names its check window, as the desktop standard asks.
-check "the command runs under the window manager, status passed on" openbox 3 "^managed$" \
+check_session "the command runs under the window manager, status passed on" openbox 3 "^managed$" \
   bash -c "touch '$work/ran'; xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && echo managed; exit 3"
-check "a missing window manager" no-such-wm 1 "the window manager 'no-such-wm' is not installed" \
+check_session "a missing window manager" no-such-wm 1 "the window manager 'no-such-wm' is not installed" \
   touch "$work/ran"
-check "a window manager that does not start" "$work/broken-wm" 1 "did not start:|cannot open display" \
+check_session "a window manager that does not start" "$work/broken-wm" 1 "did not start:|cannot open display" \
   touch "$work/ran"
 
-exit $((failures > 0))
+finish
