@@ -74,7 +74,9 @@ rm -rf "$out/package"
 mkdir -p "$stage"
 cp "$out/program/vantrelle.exe" "$stage/"
 cp "$textures/"*.bmp "$stage/"
-sed 's/$/\r/' >"$stage/README.txt" <<TEXT
+# CRLF line ends, and a byte order mark: the key labels have UTF-8 signs (−, °),
+# which Notepad shows as such only when told.
+{ printf '\357\273\277'; sed 's/$/\r/'; } >"$stage/README.txt" <<TEXT
 Vantrelle: a mass-spring cloth hanging in a box, driven from the keyboard.
 
 To run it, unpack the whole folder anywhere and double-click vantrelle.exe,

@@ -5,32 +5,31 @@
 # Usage: web_engine_faults_test.sh ROOT (the environment of test-web.sh)
 set -uo pipefail
 root=$1
-status=0
+source "$root/tests/shell_checks.sh"
 
-# expect_failure WHAT MESSAGE ENV...: the suite under the given environment.
-expect_failure() {
+# expect_suite_failure WHAT MESSAGE ENV...: the suite under the given
+# environment fails, and says MESSAGE.
+expect_suite_failure() {
   local what=$1 message=$2
   shift 2
   local output
   output=$(env "$@" node --test --test-reporter=tap "$root/tests/web/engines.test.mjs" 2>&1)
   local code=$?
   if [ $code -eq 0 ]; then
-    echo "not ok - $what: the suite passed"
-    status=1
+    failed "$what: the suite passed"
   elif ! grep -qF -- "$message" <<<"$output"; then
-    echo "not ok - $what: no \"$message\" in what the suite said:"
+    failed "$what: no \"$message\" in what the suite said:"
     echo "$output" | grep -m5 -i error
-    status=1
   else
-    echo "ok   $what: fails with \"$message\""
+    passed "$what: fails with \"$message\""
   fi
 }
 
-expect_failure "WebKit without a display" "WebKit: starting a MiniBrowser session took longer than 10 s" \
+expect_suite_failure "WebKit without a display" "WebKit: starting a MiniBrowser session took longer than 10 s" \
   -u DISPLAY ENGINE=webkit WEBKIT_SESSION_SECONDS=10
-expect_failure "WebKit without its WebDriver" "WebKit: /nonexistent/WebKitWebDriver did not start" \
+expect_suite_failure "WebKit without its WebDriver" "WebKit: /nonexistent/WebKitWebDriver did not start" \
   ENGINE=webkit WEBKIT_WEBDRIVER=/nonexistent/WebKitWebDriver
-expect_failure "Firefox not installed" "Firefox: /nonexistent/firefox-esr is not there (Debian package firefox-esr)" \
+expect_suite_failure "Firefox not installed" "Firefox: /nonexistent/firefox-esr is not there (Debian package firefox-esr)" \
   ENGINE=firefox FIREFOX=/nonexistent/firefox-esr
-expect_failure "an engine with no such name" "no engine called 'netscape'" ENGINE=netscape
-exit $status
+expect_suite_failure "an engine with no such name" "no engine called 'netscape'" ENGINE=netscape
+finish

@@ -1,10 +1,15 @@
 // The console panel: the program's lines as they come, the latest kept.
 // Every line also goes to the browser's console, which keeps them all.
+import {foldingPanel} from './folding_panel.js';
+
 const CONSOLE_LINES_KEPT = 500;
 
-const panel = document.getElementById('console-panel');
 const lines = document.getElementById('console');
-const toggle = document.getElementById('console-toggle');
+// Folded, the panel keeps only its header, with the button that opens it.
+const panel = foldingPanel(document.getElementById('console-panel'),
+                           document.getElementById('console-toggle'), 'show', 'hide');
+export const foldConsole = panel.fold;
+export const hideConsole = panel.hide;
 
 // Lines reach the panel in one batch per task (a replay's slice, a key):
 // one layout however many lines the program wrote.
@@ -26,15 +31,4 @@ function showPendingLines() {
   }
   lines.appendChild(fragment);
   lines.scrollTop = lines.scrollHeight;
-}
-
-// Folded, the panel keeps only its header, with the button that opens it.
-export function foldConsole(folded) {
-  panel.classList.toggle('collapsed', folded);
-  toggle.textContent = folded ? 'show' : 'hide';
-}
-toggle.addEventListener('click', () => foldConsole(!panel.classList.contains('collapsed')));
-
-export function hideConsole() {
-  panel.hidden = true;
 }

@@ -1,8 +1,12 @@
 // The key bar: a button per command, which presses its key; and the
 // button that folds the keys away.
-const bar = document.getElementById('key-bar');
+import {foldingPanel} from './folding_panel.js';
+
 const keys = document.getElementById('keys');
-const toggle = document.getElementById('key-bar-toggle');
+const bar = foldingPanel(document.getElementById('key-bar'),
+                         document.getElementById('key-bar-toggle'), 'show keys', 'hide keys');
+export const foldKeyBar = bar.fold;
+export const hideKeyBar = bar.hide;
 
 // commands: [key, label] pairs; press(key) is what a typed key does.
 export function buildKeyBar(commands, press) {
@@ -19,14 +23,4 @@ export function buildKeyBar(commands, press) {
     });
     keys.appendChild(button);
   }
-}
-
-export function foldKeyBar(folded) {
-  bar.classList.toggle('collapsed', folded);
-  toggle.textContent = folded ? 'show keys' : 'hide keys';
-}
-toggle.addEventListener('click', () => foldKeyBar(!bar.classList.contains('collapsed')));
-
-export function hideKeyBar() {
-  bar.hidden = true;
 }

@@ -12,7 +12,7 @@
 #include "app/key_script.h"
 #include "app/token_player.h"
 #include "app/view_state.h"
-#include "web/page/session_script.h"
+#include "web/page/live_input.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ bool playSome(const ScriptToken& token, double deadline) {
   const auto* steps = std::get_if<Steps>(&token);
   if (steps == nullptr) {
     playToken(token);
-    noteToken(token);
+    pageSession.note(token);
     return true;
   }
   int taken = 0;
@@ -45,7 +45,7 @@ bool playSome(const ScriptToken& token, double deadline) {
     ++taken;
   }
   replay.stepsDone += taken;
-  if (taken > 0) noteToken(Steps{taken});
+  if (taken > 0) pageSession.note(Steps{taken});
   return replay.stepsIntoToken == steps->count;
 }
 
