@@ -1,6 +1,7 @@
 #include "app/session_script.h"
 
 void SessionScript::note(const ScriptToken& token) {
+  if (const auto* steps = std::get_if<Steps>(&token)) steps_ += steps->count;
   if (!played_.empty()) {
     auto* steps = std::get_if<Steps>(&played_.back());
     const auto* more = std::get_if<Steps>(&token);

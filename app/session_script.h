@@ -23,7 +23,10 @@ class SessionScript {
 
   // The script; steps of more than one token's limit are written as several.
   std::string text() const { return writeScript(played_); }
+  // The steps noted, in all.
+  long steps() const { return steps_; }
 
  private:
   std::vector<ScriptToken> played_;
+  long steps_ = 0;
 };

@@ -5,12 +5,14 @@
 #   2. Each of Debian's Chromium and Firefox ESR (driven by puppeteer-core)
 #      and WebKitGTK's MiniBrowser (by selenium-webdriver) loads the served
 #      site: keys and console lines, exits, broken textures, bad links, a
-#      lost context, a mouse drag, the single file, pictures against the
-#      desktop window with three texture sets and against the recorder
+#      lost context, axe-core's findings, a mouse drag, the single file,
+#      pictures against the desktop window with three texture sets and
+#      against the recorder
 #      (tests/web/engines.test.mjs). Chromium also: its key bar, early keys,
 #      a finger, a cancelled pointer (page.test.mjs); a resize, no clip
 #      control, SwiftShader (pictures.test.mjs); 30 seconds of random keys
-#      (soak.test.mjs); links that take long to play and the link to this
+#      (soak.test.mjs); what a screen reader and the keyboard get
+#      (accessibility.test.mjs); links that take long to play and the link to this
 #      moment (links.test.mjs); phones, notices and pages that cannot run
 #      (layout.test.mjs); the single file's weight, and a browser that cannot
 #      unpack it (single_file.test.mjs). They run on a private X session of
@@ -92,7 +94,7 @@ for engine in chromium firefox webkit; do
   ENGINE=$engine "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap "$root/tests/web/engines.test.mjs" ||
     status=1
 done
-for suite in page pictures links layout single_file soak; do
+for suite in page accessibility pictures links layout single_file soak; do
   echo "== chromium: $suite =="
   "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap "$root/tests/web/$suite.test.mjs" || status=1
 done

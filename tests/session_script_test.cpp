@@ -14,6 +14,7 @@ TEST(SessionScript, StepsMergeAndMovesBetweenStepsCollapseToTheLast) {
            GrabMove{Vector3(80, 20, 2)}, GrabRelease{}, Steps{1}})
     session.note(token);
   EXPECT_EQ(session.text(), "t +32 grab:2024@95,5,0 move:85,15,1 +2 move:80,20,2 release +1");
+  EXPECT_EQ(session.steps(), 35);
 }
 
 TEST(SessionScript, ALongSessionsStepsAreWrittenAsTokensTheParserTakes) {

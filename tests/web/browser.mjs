@@ -3,7 +3,8 @@
 // as the screen shows them. Debian's Chromium and Firefox ESR are driven by
 // puppeteer-core (Firefox over WebDriver BiDi); WebKitGTK's MiniBrowser by
 // selenium-webdriver through WebKitWebDriver (webdriver.mjs).
-import {existsSync} from 'node:fs';
+import {existsSync, readFileSync} from 'node:fs';
+import {createRequire} from 'node:module';
 import {setTimeout as sleep} from 'node:timers/promises';
 
 import puppeteer from 'puppeteer-core';
@@ -15,6 +16,9 @@ import {decodePng} from './pictures.mjs';
 export const SITE = process.env.SITE_URL;
 
 export {sleep};
+
+// axe-core's script, as the lock file pins it, for a page to run.
+const AXE_SOURCE = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 const COMMON_FLAGS = [
   '--no-sandbox', '--no-first-run', '--disable-background-networking', '--disable-component-update',
@@ -129,6 +133,19 @@ export class EnginePage {
       const gl = document.createElement('canvas').getContext('webgl2');
       const info = gl && gl.getExtension('WEBGL_debug_renderer_info');
       return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : 'unknown';
+    });
+  }
+
+  // What axe-core finds on the page as it is: every rule it runs by
+  // default, best practices included, as "rule: element" lines.
+  async axeFindings() {
+    await this.evaluate((source) => {
+      if (!window.axe) (0, eval)(source);
+    }, AXE_SOURCE);
+    return this.evaluate(async () => {
+      const results = await window.axe.run(document, {resultTypes: ['violations']});
+      return results.violations.flatMap((rule) =>
+        rule.nodes.map((node) => `${rule.id}: ${node.target.join(' ')} (${rule.help})`));
     });
   }
 

@@ -2,7 +2,7 @@
 // against the desktop program on the same X server: the same console lines
 // for the same keys, the exits, broken textures, bad links, a lost WebGL
 // context, a mouse pulling the sheet, the single file opened from a disk,
-// and the pictures. Pictures are compared on Mesa's llvmpipe, the
+// what axe-core finds, and the pictures. Pictures are compared on Mesa's llvmpipe, the
 // rasteriser the desktop program draws with here: the canvas after the same
 // keys and steps against the desktop window, with the generator's textures
 // and with two sets the tests write, and the first frame of a link against
@@ -207,6 +207,32 @@ describe(`pictures in ${ENGINE} on llvmpipe`, () => {
       const picture = await page.canvasPicture();
       assert.ok(litFraction(picture) > 0.02, 'the sheet and the box are drawn');
       judge(`link "${script}", recorder vs canvas`, comparePictures(expected, picture));
+      await page.close();
+    });
+  }
+});
+
+describe(`accessibility in ${ENGINE}`, () => {
+  // A phone's width (its small-screen layout: the panels start folded;
+  // WebKit's window is 447 pixels wide at the least) and the test screen's
+  // whole size.
+  const PHONE_WIDTH = ENGINE === 'webkit' ? 480 : 390;
+  const SIZES = [['a phone\'s width', {width: PHONE_WIDTH, height: HEIGHT}],
+                 ['the screen', {width: WIDTH, height: HEIGHT}]];
+  for (const [what, size] of SIZES) {
+    test(`axe-core finds nothing at ${what} (${size.width} x ${size.height}), panels open and folded, ` +
+         'with a notice', async () => {
+      const page = await engine.open(SITE + '/complete/#nonsense', size);
+      assert.ok(await page.waitForTranscript((text) => text.startsWith(loaderLines)), page.transcript());
+      await page.replayEnded();
+      assert.match(await page.status(), /Link script refused/);
+      for (const state of ['as it starts, with the notice', 'the panels toggled, the notice closed']) {
+        assert.deepEqual(await page.axeFindings(), [], state);
+        await page.evaluate(() => {
+          for (const id of ['key-bar-toggle', 'console-toggle', 'status-close']) document.getElementById(id).click();
+        });
+      }
+      assert.equal(await page.status(), '', 'the close button closed the notice');
       await page.close();
     });
   }

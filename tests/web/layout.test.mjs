@@ -66,7 +66,7 @@ describe('on a phone, portrait (390 x 844, touch)', () => {
     assert.ok(1 - covered / area >= 0.6, `${(100 * (1 - covered / area)).toFixed(0)}% of the canvas clear`);
     for (const button of start.buttons)
       assert.ok(button.width >= 44 && button.height >= 44, `${button.name}: ${button.width} x ${button.height}`);
-    assert.match(await page.status(), /Press a \(or the animate button\)/);
+    assert.match(await page.status(), /Tap "show keys", then "animate"/, 'the hint names the buttons');
 
     await page.page.tap('#key-bar-toggle');
     await page.page.tap('#console-toggle');

@@ -1,5 +1,6 @@
 // The console panel: the program's lines as they come, the latest kept.
 // Every line also goes to the browser's console, which keeps them all.
+import {announceLine} from './announcer.js';
 import {foldingPanel} from './folding_panel.js';
 
 const CONSOLE_LINES_KEPT = 500;
@@ -7,7 +8,8 @@ const CONSOLE_LINES_KEPT = 500;
 const lines = document.getElementById('console');
 // Folded, the panel keeps only its header, with the button that opens it.
 const panel = foldingPanel(document.getElementById('console-panel'),
-                           document.getElementById('console-toggle'), 'show', 'hide');
+                           document.getElementById('console-toggle'),
+                           {open: 'show', fold: 'hide', what: 'the console'});
 export const foldConsole = panel.fold;
 export const hideConsole = panel.hide;
 
@@ -16,6 +18,7 @@ export const hideConsole = panel.hide;
 const pending = [];
 export function consoleLine(text) {
   console.log(text);
+  announceLine(text);
   if (pending.push(text) === 1) queueMicrotask(showPendingLines);
 }
 

@@ -4,7 +4,8 @@
 import {buildKeyBar} from './key_bar.js';
 import {refusedDuringReplay} from './link_replay.js';
 import {callProgram, isRunning} from './program.js';
-import {dropHint} from './status.js';
+import {describeScene} from './scene_description.js';
+import {userActed} from './status.js';
 
 // The program's commands that have a button: [key, label] pairs, from its
 // own table, so that the key bar and the keyboard cannot disagree.
@@ -19,8 +20,9 @@ function programCommands() {
 
 export function pressKey(character) {
   if (!isRunning() || refusedDuringReplay()) return;  // keys before start-up has finished are dropped
-  dropHint();
+  userActed();
   callProgram(() => Module._vantrelleLiveKey(character.charCodeAt(0)));
+  describeScene();
 }
 
 // The key bar comes once the program has loaded (before main runs).

@@ -2,7 +2,9 @@
 // program plays before the page goes live, a slice per animation frame so
 // that the page goes on answering. Its progress shows over the canvas, with
 // a button that goes on live from where it is.
+import {announce, holdAnnouncements} from './announcer.js';
 import {callProgram, isRunning, onProgramEnd, setFrameTask} from './program.js';
+import {describeScene} from './scene_description.js';
 import {showStatus} from './status.js';
 
 // Of each animation frame, the replay takes this long at most, so that the
@@ -55,21 +57,33 @@ function startReplay() {
   replayStarted = performance.now();
   inputRefusedSaid = false;
   panel.hidden = false;
+  holdAnnouncements(true);
   setFrameTask(playSlice);
   showProgress();
 }
 
-function endReplay() {
+// outcome: what a screen reader is told of it, if anything.
+function endReplay(outcome = '') {
   if (replaying) performance.mark('vantrelle-replay-end');
   replaying = false;
   panel.hidden = true;
   setFrameTask(null);
+  holdAnnouncements(false);
+  if (outcome) announce(outcome);
+  describeScene();
+}
+
+function stepsPlayed() {
+  const done = Module._vantrelleReplayStepsDone();
+  const total = Module._vantrelleReplayStepsTotal();
+  return total > 0 ? `${done.toLocaleString('en')} of ${total.toLocaleString('en')} steps`
+                   : `${Module._vantrelleReplayTokensDone()} of ${Module._vantrelleReplayTokensTotal()} keys`;
 }
 
 function playSlice() {
   const more = callProgram(() => Module._vantrellePlayFor(REPLAY_SLICE_MS));
   if (isRunning()) showProgress();
-  if (!more) endReplay();
+  if (!more) endReplay(isRunning() ? `The link has played: ${stepsPlayed()}.` : '');
 }
 
 function showProgress() {
@@ -88,10 +102,11 @@ function showProgress() {
 
 stopButton.addEventListener('click', () => {
   if (!replaying) return;
+  const played = stepsPlayed();  // stopping drops the script's tokens
   callProgram(() => Module._vantrelleStopReplay());
-  endReplay();
+  endReplay(`The link stopped after ${played}; live from here.`);
   showStatus('');
 });
-onProgramEnd(endReplay);
+onProgramEnd(() => endReplay());
 // A new link typed into the same tab is a new state: start again from it.
 window.addEventListener('hashchange', () => location.reload());

@@ -9,11 +9,12 @@ import {hideKeyBar} from './key_bar.js';
 import {setUpKeyBar, setUpKeys} from './keys.js';
 import {isReplaying, linkScript, playLink} from './link_replay.js';
 import './moment_link.js';
-import {setUpPageControls} from './page_controls.js';
+import {setUpPageControls, startsFolded} from './page_controls.js';
 import {setUpPointer} from './pointer.js';
 import {isRunning, loadProgram, runMain, startFrames} from './program.js';
 import {EMBEDDED_TEXTURES} from './single_file.js';
 import {showHint, showStatus} from './status.js';
+import {describeScene} from './scene_description.js';
 import {fetchTextures} from './textures.js';
 
 // Why the program cannot run in this browser, or null.
@@ -44,13 +45,18 @@ async function start() {
   let refusal = script === null ? 'the link\'s script is not valid percent-encoding' : '';
   if (script) refusal = playLink(script);
   if (!isRunning()) return;
+  // The first-load hint survives a refused link: the page starts as usual.
+  // Where the keys start folded away it names the buttons to tap.
+  const hint = startsFolded()
+    ? 'Tap "show keys", then "animate", to let the sheet fall; then drag it with a finger.'
+    : 'Press a (or the animate button) to let the sheet fall; then drag it with the mouse or a finger.';
   if (refusal) {
     console.warn('vantrelle: link script refused: ' + refusal);
-    showStatus('Link script refused: ' + refusal, true);
+    showHint('Link script refused: ' + refusal + '\n' + hint);
   } else if (!isReplaying() && !script) {
-    showHint('Press a (or the animate button) to let the sheet fall; then drag it with the ' +
-             'mouse or a finger.');
+    showHint(hint);
   }
+  describeScene();
   startFrames();
 }
 

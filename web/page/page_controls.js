@@ -8,12 +8,15 @@ const SMALL_SCREEN = '(max-width: 500px), (max-height: 420px), (pointer: coarse)
 
 const fullscreen = document.getElementById('fullscreen');
 
+// Whether the page started with its panels folded away.
+export const startsFolded = () => matchMedia(SMALL_SCREEN).matches;
+
 export function setUpPageControls() {
   fullscreen.addEventListener('click', () => {
     if (document.fullscreenElement) document.exitFullscreen();
     else document.documentElement.requestFullscreen().catch((error) => console.warn(error));
   });
-  if (matchMedia(SMALL_SCREEN).matches) {
+  if (startsFolded()) {
     foldKeyBar(true);
     foldConsole(true);
   }

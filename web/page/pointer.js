@@ -5,7 +5,8 @@
 // whichever way its rows are stored.
 import {refusedDuringReplay} from './link_replay.js';
 import {callProgram, canvas, isRunning} from './program.js';
-import {dropHint} from './status.js';
+import {describeScene} from './scene_description.js';
+import {userActed} from './status.js';
 
 const GLUT_LEFT_BUTTON = 0, GLUT_DOWN = 0, GLUT_UP = 1;
 
@@ -22,10 +23,11 @@ export function setUpPointer() {
     if (!isRunning() || heldPointer !== null || event.button !== 0) return;
     event.preventDefault();
     if (refusedDuringReplay()) return;
-    dropHint();
+    userActed();
     heldPointer = event.pointerId;
     const [x, y] = canvasPoint(event);
     callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y));
+    describeScene();
   });
   canvas.addEventListener('pointermove', (event) => {
     if (!isRunning() || event.pointerId !== heldPointer) return;
@@ -38,6 +40,7 @@ export function setUpPointer() {
       heldPointer = null;
       const [x, y] = canvasPoint(event);
       if (isRunning()) callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y));
+      describeScene();
     });
   }
 }

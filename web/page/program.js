@@ -13,8 +13,14 @@ let ended = false;
 let frameRequest = 0;
 let frameTask = null;
 const endListeners = [];
+const frameListeners = [];
 
 export const isRunning = () => running;
+
+// listener(), after each live frame of the program.
+export function onLiveFrame(listener) {
+  frameListeners.push(listener);
+}
 
 // listener(exitStatus), once the program has ended.
 export function onProgramEnd(listener) {
@@ -121,6 +127,7 @@ function frame() {
     // For the browser's performance tools: when the first picture was drawn.
     if (!firstFrameDrawn) performance.mark('vantrelle-first-frame');
     firstFrameDrawn = true;
+    for (const listener of frameListeners) listener();
   }
   if (running) frameRequest = requestAnimationFrame(frame);
 }

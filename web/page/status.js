@@ -1,21 +1,31 @@
 // The notice over the canvas: what the page says of itself (loading, a
-// refused link, the program's end) and the first-load hint, which goes at
-// the first key or touch.
+// refused link, the program's end) and the first-load hint. A notice (as
+// opposed to the page's state, such as its end) has a close button, goes
+// with Escape, and leaves by itself once the person does something.
 const status = document.getElementById('status');
-let hintShown = false;
+const text = document.getElementById('status-text');
+const close = document.getElementById('status-close');
+let noticeShown = false;
 
-// A notice sits near the top, over the panels; other text in the middle.
-export function showStatus(text, notice = false) {
-  status.textContent = text;
+export function showStatus(message, notice = false) {
+  text.textContent = message;
+  status.hidden = !message;
   status.classList.toggle('notice', Boolean(notice));
-  hintShown = false;
+  noticeShown = Boolean(notice && message);
+  close.hidden = !noticeShown;
 }
 
-export function showHint(text) {
-  showStatus(text, true);
-  hintShown = true;
+// What to press first: a notice like any other.
+export function showHint(message) {
+  showStatus(message, true);
 }
 
-export function dropHint() {
-  if (hintShown) showStatus('');
+// A key, a button or a touch that the page took: a notice has been read.
+export function userActed() {
+  if (noticeShown) showStatus('');
 }
+
+close.addEventListener('click', () => showStatus(''));
+window.addEventListener('keydown', (event) => {
+  if (event.key === 'Escape' && noticeShown) showStatus('');
+});

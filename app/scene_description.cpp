@@ -1,0 +1,61 @@
+#include "app/scene_description.h"
+
+#include <sstream>
+
+#include "app/view_state.h"
+#include "render/texture.h"
+
+namespace {
+
+// "leaf.bmp" as "leaf", "heat_ripple.bmp" as "heat ripple".
+std::string textureName(int slot) {
+  std::string name = TEXTURE_FILE_NAMES[slot];
+  name = name.substr(0, name.rfind('.'));
+  for (char& c : name)
+    if (c == '_') c = ' ';
+  return name;
+}
+
+// The layers as words: "quads shown, particles and normals hidden".
+std::string layers() {
+  const struct {
+    bool shown;
+    const char* name;
+  } all[] = {{showQuads, "quads"}, {showParticles, "particles"}, {showNormals, "normals"}};
+  std::string shown, hidden;
+  for (const auto& layer : all) {
+    std::string& list = layer.shown ? shown : hidden;
+    list += (list.empty() ? "" : " and ") + std::string(layer.name);
+  }
+  // "a and b and c" reads as "a, b and c".
+  for (std::string* list : {&shown, &hidden}) {
+    const size_t first = list->find(" and ");
+    if (first != std::string::npos && list->find(" and ", first + 1) != std::string::npos)
+      list->replace(first, 5, ", ");
+  }
+  if (hidden.empty()) return shown + " shown";
+  if (shown.empty()) return "nothing of the sheet shown";
+  return shown + " shown, " + hidden + " hidden";
+}
+
+}  // namespace
+
+std::string sceneDescription(long stepsTaken) {
+  std::ostringstream text;
+  text << "A cloth of " << GRID_SIDE << " by " << GRID_SIDE << " particles in a box, ";
+  if (cloth.pinCount == 0)
+    text << "pinned nowhere";
+  else
+    text << "hanging from " << cloth.pinCount << (cloth.pinCount == 1 ? " pin" : " pins");
+  text << "; " << layers() << ", with the " << textureName(currentTexture) << " texture. ";
+  text << (animating ? "Animating" : "Stopped") << " after " << stepsTaken
+       << (stepsTaken == 1 ? " step" : " steps") << ". ";
+  text << "Turned " << rotationAngle << " degrees, the camera at " << eyePosition.z
+       << "; stiffness " << stiffnessSetting << ", time step " << stepSize << ".";
+  if (cloth.grab.active) {
+    const int particle = cloth.grab.particle;
+    text << " The hand holds particle " << particle << " (row " << particle / GRID_SIDE + 1
+         << ", column " << particle % GRID_SIDE + 1 << ").";
+  }
+  return text.str();
+}
