@@ -17,6 +17,10 @@ build_dir=$(preset_dir program)
 cd "$build_dir/textures"
 
 if [ -n "${DISPLAY:-}" ]; then
+  # The window takes the whole screen: what to press is said here first, and
+  # the program's lines follow in this terminal.
+  echo "Starting Vantrelle full screen; its console lines appear in this terminal."
+  "$build_dir/vantrelle" --help | sed -n '/^keys:/,$p'
   exec "$build_dir/vantrelle"
 fi
 

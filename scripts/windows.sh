@@ -61,11 +61,11 @@ logged "configuring the Windows build" program-configure.log \
 logged "building vantrelle.exe" program-build.log cmake --build "$out/program" --target vantrelle trajectory_digest
 
 # 4. The textures, drawn by the native program build's generator, and the
-#    keys for the notes, listed by its key table.
+#    keys and the mouse for the notes, as the native program's --help says.
 logged "configuring the native texture generator" textures-configure.log configure program
-logged "drawing the textures" textures-build.log build program --target textures key_list
+logged "drawing the textures" textures-build.log build program --target textures vantrelle
 textures=$(preset_dir program)/textures
-keys=$("$(preset_dir program)/key_list")
+keys=$("$(preset_dir program)/vantrelle" --help | sed -n '/^keys:/,$p')
 
 # 5. The zip: one folder with everything the exe needs.
 echo "== packing vantrelle-windows.zip =="

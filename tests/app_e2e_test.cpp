@@ -183,6 +183,18 @@ TEST_F(AppEndToEnd, DraggingPullsTheSheetAndRLaysItFlatAsIfNeverTouched) {
   EXPECT_EQ(dragged.output, STEP);
 }
 
+// --help answers before any window or texture: the keys, each with its
+// label, and the mouse.
+TEST_F(AppEndToEnd, HelpListsTheKeysAndTheMouseAndOpensNoWindow) {
+  ChildProcess help({VANTRELLE, "--help"}, folder_.path(), childSanitizerEnvironment());
+  ASSERT_EQ(help.waitForExit(10), 0);
+  const std::string& text = help.output();
+  EXPECT_EQ(text.find("trying to load"), std::string::npos) << text;
+  for (const char* line : {"\n  a  animate\n", "\n  s  one step\n", "\n  t  next texture\n",
+                           "\n  q  quit\n", "\n  Q  quit, as q\n", "\nmouse:\n", "right button"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in:\n" << text;
+}
+
 TEST_F(AppEndToEnd, CapitalQQuitsToo) {
   Program program(folder_.path());
   ASSERT_TRUE(program.waitForOutputEnding(loaderLines(10), 20)) << program.output();

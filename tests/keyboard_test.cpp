@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/command_menu.h"
 #include "app/idle.h"
 #include "app/keyboard.h"
 #include "app/startup_sheet.h"
@@ -164,6 +165,34 @@ TEST_F(KeyboardTest, TheTableListsExactlyTheKeysThatAnswer) {
     const bool inTable = listed.find(static_cast<char>(key)) != std::string::npos;
     EXPECT_EQ(!press(static_cast<unsigned char>(key)).output.empty(), inTable) << "key " << key;
   }
+}
+
+// The right button's menu: an entry per button of the key bar, drawn in
+// ASCII, and choosing one is pressing its key, line, state and redraw alike.
+TEST_F(KeyboardTest, TheMenuOffersEachCommandAndChoosingOneIsPressingItsKey) {
+  attachCommandMenu();
+  int labelled = 0;
+  for (const Command& command : commandTable()) labelled += command.label != nullptr;
+  EXPECT_EQ(glutGet(GLUT_MENU_NUM_ITEMS), labelled);
+  const auto commands = commandTable();
+  for (size_t entry = 0; entry < commands.size(); ++entry) {
+    const Command& command = commands[entry];
+    if (command.key == 'q' || command.key == 'Q') continue;  // they end the process
+    SCOPED_TRACE(testing::Message() << "entry " << entry << ", key " << command.key);
+    for (unsigned char c : menuLabel(command.label)) EXPECT_LT(c, 128);
+    SetUp();
+    const Result byKey = press(command.key);
+    const Cloth afterKey = cloth;
+    SetUp();
+    testing::internal::CaptureStdout();
+    chooseMenuEntry(static_cast<int>(entry));
+    const std::string line = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(line, byKey.output);
+    EXPECT_EQ(settle() > 0, byKey.redisplay);
+    EXPECT_EQ(cloth.pinCount, afterKey.pinCount);
+    EXPECT_EQ(cloth.stiffness, afterKey.stiffness);
+  }
+  EXPECT_EQ(menuLabel("turn \u22125\u00b0"), "turn -5 degrees");
 }
 
 TEST_F(KeyboardTest, StiffnessHeldAsFloatDriftsFromTheDecimals) {

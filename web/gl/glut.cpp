@@ -75,6 +75,12 @@ void glutMotionFunc(void (*callback)(int, int)) { motionCallback = callback; }
 // screen as a button, since a page may only ask for it on a user's gesture.
 void glutFullScreen() {}
 
+// The page's key bar is the menu of the commands: a right button on the
+// canvas opens the browser's own menu, as on any page.
+int glutCreateMenu(void (*)(int)) { return 1; }
+void glutAddMenuEntry(const char*, int) {}
+void glutAttachMenu(int) {}
+
 // Leaves main without ending the program: from here on the page calls
 // vantrelleFrame once per animation frame.
 void glutMainLoop() { emscripten_exit_with_live_runtime(); }

@@ -85,6 +85,7 @@ GLint gluUnProject(GLdouble winX, GLdouble winY, GLdouble winZ, const GLdouble* 
 #define GLUT_DOUBLE 0x0002
 #define GLUT_DEPTH 0x0010
 #define GLUT_LEFT_BUTTON 0
+#define GLUT_RIGHT_BUTTON 2
 #define GLUT_DOWN 0
 #define GLUT_UP 1
 void glutInit(int* argc, char** argv);
@@ -99,6 +100,9 @@ void glutIdleFunc(void (*callback)(void));
 void glutMouseFunc(void (*callback)(int button, int state, int x, int y));
 void glutMotionFunc(void (*callback)(int x, int y));
 void glutFullScreen(void);
+int glutCreateMenu(void (*callback)(int entry));
+void glutAddMenuEntry(const char* label, int entry);
+void glutAttachMenu(int button);
 void glutMainLoop(void);
 void glutPostRedisplay(void);
 void glutSwapBuffers(void);
