@@ -28,5 +28,5 @@ record() {
 
 # Slot 8, the ringed globe: fine detail that a GIF keeps small.
 record vantrelle "t t t t t t t t +120 2 +60 1 +120"
-# The README's example of a drag, on the first texture.
+# The README's example of a drag, on the same globe.
 record drag "t t t t t t t t +40 grab:2024@95,5,20 +10 move:85,30,-10 +10 move:80,60,-45 +15 release +45"
