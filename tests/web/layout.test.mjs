@@ -72,6 +72,8 @@ describe('on a phone, portrait (390 x 844, touch)', () => {
     await page.page.tap('#console-toggle');
     const open = await layout(page);
     assert.ok(open.panels.keys && open.panels.console, 'the keys and the console are open: ' + JSON.stringify(open.panels));
+    const keyBarShare = open.panels['key-bar'].height / open.view.height;
+    assert.ok(keyBarShare <= 0.4, `the open key bar takes ${(100 * keyBarShare).toFixed(0)}% of the height`);
     for (const button of open.buttons)
       assert.ok(button.width >= 44 && button.height >= 44, `${button.name}: ${button.width} x ${button.height}`);
     await page.page.tap('#keys button[data-key="a"]');
@@ -90,6 +92,34 @@ describe('on a phone, portrait (390 x 844, touch)', () => {
       });
       assert.match(await page.status(), /Link script refused/);
       assert.ok(await noticeOnTop(page), 'the notice is on top and inside the page');
+      await page.page.close();
+    });
+  }
+});
+
+describe('reflow', () => {
+  // 320 CSS pixels wide is a small phone, or a 1280-pixel window at 400%.
+  for (const viewport of [{width: 320, height: 568}, {width: 640, height: 400}]) {
+    test(`at ${viewport.width} x ${viewport.height} every control is on the page or in the keys' own scroll`,
+         async () => {
+      const page = await startedPage('/complete/', viewport);
+      for (const id of ['key-bar-toggle', 'console-toggle']) {
+        if (await page.page.$eval('#' + id, (toggle) => toggle.getAttribute('aria-expanded') === 'false'))
+          await page.page.click('#' + id);
+      }
+      const lost = await page.page.evaluate(() => {
+        const keys = document.getElementById('keys').getBoundingClientRect();
+        return [...document.querySelectorAll('button')].filter((button) => button.getClientRects().length)
+          .filter((button) => {
+            const r = button.getBoundingClientRect();
+            const inView = r.left >= 0 && r.right <= innerWidth && r.top >= 0 && r.bottom <= innerHeight;
+            const inKeys = button.parentElement.id === 'keys' && r.left >= keys.left && r.right <= keys.right;
+            return !inView && !inKeys;
+          }).map((button) => button.id || button.dataset.key);
+      });
+      assert.deepEqual(lost, []);
+      assert.equal(await page.page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), true,
+                   'nothing runs off the side');
       await page.page.close();
     });
   }

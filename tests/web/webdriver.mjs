@@ -99,7 +99,7 @@ class WebDriverPage extends EnginePage {
 
   async refreshLines() {
     const state = await this.evaluate(() => ({
-      lines: Array.from(document.getElementById('console').children, (line) => line.textContent),
+      lines: document.getElementById('console').textContent.split('\n').filter(Boolean),
       errors: window.vantrelleTestErrors || [],
     }));
     this.lines = state.lines;

@@ -13,9 +13,10 @@ const panel = foldingPanel(document.getElementById('console-panel'),
 export const foldConsole = panel.fold;
 export const hideConsole = panel.hide;
 
-// Lines reach the panel in one batch per task (a replay's slice, a key):
-// one layout however many lines the program wrote.
+// Lines reach the panel in one batch per task (a replay's slice, a key),
+// as one text: one node to lay out however many lines the program wrote.
 const pending = [];
+let shown = [];
 export function consoleLine(text) {
   console.log(text);
   announceLine(text);
@@ -23,15 +24,7 @@ export function consoleLine(text) {
 }
 
 function showPendingLines() {
-  const batch = pending.splice(0).slice(-CONSOLE_LINES_KEPT);
-  const excess = lines.childElementCount + batch.length - CONSOLE_LINES_KEPT;
-  for (let n = 0; n < excess; ++n) lines.firstElementChild.remove();
-  const fragment = document.createDocumentFragment();
-  for (const text of batch) {
-    const line = document.createElement('div');
-    line.textContent = text;
-    fragment.appendChild(line);
-  }
-  lines.appendChild(fragment);
+  shown = shown.concat(pending.splice(0)).slice(-CONSOLE_LINES_KEPT);
+  lines.textContent = shown.join('\n');
   lines.scrollTop = lines.scrollHeight;
 }
