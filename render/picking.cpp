@@ -2,6 +2,8 @@
 
 #include "render/opengl.h"
 
+#include <cmath>
+
 #include "app/view_state.h"
 #include "render/scene.h"
 
@@ -29,14 +31,14 @@ Camera frameCamera() {
 // GL's window y runs up from the bottom row.
 double glWindowY(const Camera& camera, int y) { return camera.viewport[3] - 1 - y + 0.5; }
 
-}  // namespace
-
-int pickParticle(int x, int y) {
+// The particle drawn nearest to the point among those within the squared
+// distance, the nearer to the eye on a tie; -1 if none.
+int nearestWithin(int x, int y, double squaredLimit) {
   const Camera camera = frameCamera();
   const double px = x + 0.5;
   const double py = glWindowY(camera, y);
   int nearest = -1;
-  double nearestDistance = PICK_RADIUS * PICK_RADIUS;
+  double nearestDistance = squaredLimit;
   double nearestDepth = 0;
   for (int i = 0; i < PARTICLE_COUNT; ++i) {
     const Vector3 p = cloth.particlePosition(i);
@@ -53,6 +55,26 @@ int pickParticle(int x, int y) {
     }
   }
   return nearest;
+}
+
+}  // namespace
+
+int pickParticle(int x, int y) { return nearestWithin(x, y, PICK_RADIUS * PICK_RADIUS); }
+
+int nearestParticle(int x, int y) { return nearestWithin(x, y, HUGE_VAL); }
+
+bool particleWindowPoint(int i, int& x, int& y) {
+  const Camera camera = frameCamera();
+  const Vector3 p = cloth.particlePosition(i);
+  GLdouble wx, wy, wz;
+  if (!gluProject(p.x, p.y, p.z, camera.modelview, camera.projection, camera.viewport, &wx, &wy,
+                  &wz) ||
+      wz < 0.0 || wz > 1.0)
+    return false;
+  // The pixel the point falls in, its rows counted from the top.
+  x = static_cast<int>(std::floor(wx));
+  y = camera.viewport[3] - 1 - static_cast<int>(std::floor(wy));
+  return true;
 }
 
 Vector3 pointUnder(int x, int y, Vector3 through) {

@@ -11,6 +11,10 @@ constexpr double PICK_RADIUS = 20.0;
 // The particle drawn nearest to the point (the nearer one to the eye where
 // two are as near), or -1 where none is within PICK_RADIUS.
 int pickParticle(int x, int y);
+// The particle drawn nearest to the point, however far (the same rule).
+int nearestParticle(int x, int y);
+// Where particle i is drawn, as a window point; false if it is not in view.
+bool particleWindowPoint(int i, int& x, int& y);
 
 // The point under the window point in the plane through `through` that faces
 // the camera.

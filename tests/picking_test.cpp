@@ -47,6 +47,23 @@ class Picking : public SceneTest<WIDTH, HEIGHT> {
   }
 };
 
+// The keyboard's hand starts from where a particle is drawn, and takes the
+// one nearest a point however far from the sheet.
+TEST_F(Picking, AParticlesWindowPointPicksItAndTheNearestIsFoundFromAfar) {
+  draw();
+  for (int particle : {0, 22, 1012, 2024}) {
+    int x = -1, y = -1;
+    ASSERT_TRUE(particleWindowPoint(particle, x, y)) << particle;
+    EXPECT_EQ(pickParticle(x, y), particle);
+    EXPECT_EQ(nearestParticle(x, y), particle);
+  }
+  EXPECT_EQ(pickParticle(0, 0), -1) << "the window's corner is far from the sheet";
+  int cornerX = -1, cornerY = -1;
+  ASSERT_TRUE(particleWindowPoint(0, cornerX, cornerY));
+  EXPECT_EQ(nearestParticle(0, 0), pickParticle(cornerX, cornerY))
+      << "from the window's top left, the sheet's top-left particle is nearest";
+}
+
 TEST_F(Picking, TheParticleFoundUnderAPixelIsTheOneDrawnThere) {
   const Frame before = draw();
   // Lit pixels near the middle of the window, where the sheet hangs.

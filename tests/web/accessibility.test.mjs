@@ -134,3 +134,66 @@ describe('from the keyboard', () => {
     await page.page.close();
   });
 });
+
+describe('the hand without a drag', () => {
+  const GRAB_LINE = /Grab = (\d+) at [-0-9.e]+,[-0-9.e]+,[-0-9.e]+\n/;
+  const RELEASE_LINE = /Release = (\d+) at [-0-9.e]+,[-0-9.e]+,[-0-9.e]+\n/;
+
+  test('the keyboard takes the particle nearest the middle, pulls it with the arrows and lets go, ' +
+       'as a mouse would', async () => {
+    const page = await startedPage();
+    await page.type('s');
+    await page.frames(2);
+    await page.page.focus('#hand');
+    assert.equal(await page.evaluate(() => document.getElementById('hand-marker').hidden), false, 'the aim shows');
+    await page.pressKey('Enter');
+    assert.ok(await page.waitForTranscript((text) => GRAB_LINE.test(text)), page.transcript());
+    assert.equal(await page.evaluate(() => document.getElementById('hand').getAttribute('aria-pressed')), 'true');
+    await page.page.keyboard.down('Shift');
+    for (let n = 0; n < 3; ++n) {
+      await page.pressKey('ArrowRight');
+      await page.pressKey('ArrowUp');
+      await page.type('s');
+      await page.frames(2);
+    }
+    await page.page.keyboard.up('Shift');
+    await page.pressKey('Escape');
+    assert.ok(await page.waitForTranscript((text) => RELEASE_LINE.test(text)), page.transcript());
+    const [, taken] = GRAB_LINE.exec(page.transcript());
+    const [, released] = RELEASE_LINE.exec(page.transcript());
+    assert.equal(released, taken, 'the same particle');
+    const steps = page.transcript().split('Grab')[1].match(/Step Through/g) || [];
+    assert.equal(steps.length, 3, 'the arrows wrote no line of their own: ' + page.transcript());
+    // The link to this moment carries the drag as the mouse's tokens.
+    await page.page.click('#moment-link');
+    const link = decodeURIComponent(new URL(page.page.url()).hash.slice(1));
+    assert.match(link, new RegExp(`grab:${taken}@\\S+ .*move:\\S+ .*release`));
+    await page.page.close();
+  });
+
+  test('one tap takes the sheet, the next moves the hand there, a tap on the particle lets go', async () => {
+    const page = await startedPage();
+    const at = await lightTheSheet(page);
+    await page.page.click('#tap-hand');
+    await page.page.mouse.click(at.x, at.y);
+    assert.ok(await page.waitForTranscript((text) => GRAB_LINE.test(text)), page.transcript());
+    await page.frames(2);
+    assert.ok(!RELEASE_LINE.test(page.transcript()), 'lifting the finger keeps the hold');
+    await page.page.mouse.click(at.x + 60, at.y - 40);
+    await page.type('s');
+    await page.frames(3);
+    assert.ok(!RELEASE_LINE.test(page.transcript()), 'a tap elsewhere moves the hand: ' + page.transcript());
+    // Where the held particle is now drawn, in CSS pixels.
+    const drawn = await page.evaluate(() => {
+      const canvas = document.getElementById('canvas');
+      const box = canvas.getBoundingClientRect();
+      const particle = Module._vantrelleHeldParticle();
+      return {x: box.left + Module._vantrelleParticleWindowX(particle) * box.width / canvas.width,
+              y: box.top + Module._vantrelleParticleWindowY(particle) * box.height / canvas.height};
+    });
+    assert.ok(Math.hypot(drawn.x - (at.x + 60), drawn.y - (at.y - 40)) < 6, `drawn at ${JSON.stringify(drawn)}`);
+    await page.page.mouse.click(drawn.x, drawn.y);
+    assert.ok(await page.waitForTranscript((text) => RELEASE_LINE.test(text)), page.transcript());
+    await page.page.close();
+  });
+});

@@ -6,6 +6,7 @@
 import {hideConsole} from './console_panel.js';
 import {setUpContextLoss} from './context_loss.js';
 import {hideKeyBar} from './key_bar.js';
+import {setUpKeyboardHand} from './keyboard_hand.js';
 import {setUpKeyBar, setUpKeys} from './keys.js';
 import {isReplaying, linkScript, playLink} from './link_replay.js';
 import './moment_link.js';
@@ -62,6 +63,7 @@ async function start() {
 
 setUpKeys();
 setUpPointer();
+setUpKeyboardHand();
 setUpContextLoss();
 setUpPageControls();
 const reason = cannotRunBecause();
