@@ -2,10 +2,18 @@
 
 #include "render/opengl.h"
 
+#include <cmath>
 #include <iostream>
 
 #include "app/view_state.h"
 #include "render/picking.h"
+
+Vector3 onHandGrid(Vector3 point) {
+  // Scaling by a power of two and rounding are exact: the grid point is the
+  // nearest one, and reads back as written.
+  const auto snap = [](double value) { return std::round(value / HAND_GRID) * HAND_GRID; };
+  return Vector3(snap(point.x), snap(point.y), snap(point.z));
+}
 
 void grabAt(int particle, Vector3 target) {
   cloth.grabParticle(particle, target);
@@ -17,7 +25,8 @@ void moveHand(Vector3 target) { cloth.moveGrab(target); }
 void letGo() {
   if (!cloth.grab.active) return;
   cloth.releaseGrab();
-  std::cout << "Release = " << cloth.grab.particle << " at " << scriptPoint(cloth.grab.target)
+  const int particle = cloth.grab.particle;
+  std::cout << "Release = " << particle << " at " << scriptPoint(cloth.particlePosition(particle))
             << std::endl;
 }
 
@@ -30,7 +39,7 @@ void mouse(int button, int state, int x, int y) {
   const int particle = pickParticle(x, y);
   if (particle < 0) return;  // pressed beside the sheet
   // Held where it is drawn; moving takes it from there.
-  grabAt(particle, cloth.particlePosition(particle));
+  grabAt(particle, onHandGrid(cloth.particlePosition(particle)));
 }
 
 void motion(int x, int y) {
@@ -39,5 +48,5 @@ void motion(int x, int y) {
     letGo();
     return;
   }
-  moveHand(pointUnder(x, y, cloth.grab.target));
+  moveHand(onHandGrid(pointUnder(x, y, cloth.grab.target)));
 }

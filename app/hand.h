@@ -6,14 +6,20 @@
 // Taking hold of the sheet: the left button or a finger pressed on it holds
 // the particle drawn nearest, moving drags the hand in the plane that faces
 // the camera, and letting go or leaving the window releases it. Scripts do
-// the same with grab, move and release tokens. Taking hold and letting go
-// each write one console line that reads back as the script token; moving is
-// silent.
+// the same with grab, move and release tokens, used as written. Taking hold
+// writes one console line that reads back as the script token; letting go
+// writes where the particle is; moving is silent.
+
+// The pointer's targets lie on a grid of 1/256 scene unit (a pixel is some
+// 0.16 units at the start-up view), so that a link writes them in a few
+// digits: 88.48046875 rather than 88.48046874999999.
+constexpr double HAND_GRID = 1.0 / 256;
+Vector3 onHandGrid(Vector3 point);
 
 // "Grab = N at x,y,z"
 void grabAt(int particle, Vector3 target);
 void moveHand(Vector3 target);
-// "Release = N at x,y,z", if the hand holds a particle.
+// "Release = N at x,y,z", the particle's place, if the hand holds one.
 void letGo();
 
 // GLUT callbacks: window points in pixels from the top left. The window
