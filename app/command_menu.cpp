@@ -2,6 +2,8 @@
 
 #include "render/opengl.h"
 
+#include <cstring>
+
 #include "app/keyboard.h"
 
 std::string menuLabel(const char* label) {
@@ -12,7 +14,7 @@ std::string menuLabel(const char* label) {
   std::string text = label;
   for (const auto& sign : signs)
     for (size_t at; (at = text.find(sign.utf8)) != std::string::npos;)
-      text.replace(at, std::string(sign.utf8).size(), sign.ascii);
+      text.replace(at, std::strlen(sign.utf8), sign.ascii);
   return text;
 }
 

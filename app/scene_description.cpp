@@ -1,6 +1,7 @@
 #include "app/scene_description.h"
 
 #include <sstream>
+#include <vector>
 
 #include "app/view_state.h"
 #include "render/texture.h"
@@ -16,23 +17,23 @@ std::string textureName(int slot) {
   return name;
 }
 
+// "a", "a and b", "a, b and c".
+std::string listed(const std::vector<std::string>& names) {
+  std::string text;
+  for (size_t i = 0; i < names.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+  return text;
+}
+
 // The layers as words: "quads shown, particles and normals hidden".
 std::string layers() {
   const struct {
     bool shown;
     const char* name;
   } all[] = {{showQuads, "quads"}, {showParticles, "particles"}, {showNormals, "normals"}};
-  std::string shown, hidden;
-  for (const auto& layer : all) {
-    std::string& list = layer.shown ? shown : hidden;
-    list += (list.empty() ? "" : " and ") + std::string(layer.name);
-  }
-  // "a and b and c" reads as "a, b and c".
-  for (std::string* list : {&shown, &hidden}) {
-    const size_t first = list->find(" and ");
-    if (first != std::string::npos && list->find(" and ", first + 1) != std::string::npos)
-      list->replace(first, 5, ", ");
-  }
+  std::vector<std::string> shownNames, hiddenNames;
+  for (const auto& layer : all) (layer.shown ? shownNames : hiddenNames).push_back(layer.name);
+  const std::string shown = listed(shownNames), hidden = listed(hiddenNames);
   if (hidden.empty()) return shown + " shown";
   if (shown.empty()) return "nothing of the sheet shown";
   return shown + " shown, " + hidden + " hidden";

@@ -2,10 +2,7 @@
 // GLUT's keyboard callback gets it; and the key bar's buttons, which press
 // the same keys.
 import {buildKeyBar} from './key_bar.js';
-import {refusedDuringReplay} from './link_replay.js';
-import {callProgram, isRunning} from './program.js';
-import {describeScene} from './scene_description.js';
-import {userActed} from './status.js';
+import {takeInput} from './live_input.js';
 
 // The program's commands that have a button: [key, label] pairs, from its
 // own table, so that the key bar and the keyboard cannot disagree.
@@ -19,10 +16,7 @@ function programCommands() {
 }
 
 export function pressKey(character) {
-  if (!isRunning() || refusedDuringReplay()) return;  // keys before start-up has finished are dropped
-  userActed();
-  callProgram(() => Module._vantrelleLiveKey(character.charCodeAt(0)));
-  describeScene();
+  takeInput(() => Module._vantrelleLiveKey(character.charCodeAt(0)));
 }
 
 // The key bar comes once the program has loaded (before main runs).
@@ -30,8 +24,9 @@ export function setUpKeyBar() {
   buildKeyBar(programCommands(), pressKey);
 }
 
-export function setUpKeys() {  // Keys that type no character, and the browser's own shortcuts, are not
-  // the program's; nor is a button's own Space or Enter.
+// Keys that type no character, and the browser's own shortcuts, are not the
+// program's; nor is a button's own Space or Enter.
+export function setUpKeys() {
   window.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || event.isComposing) return;
     if (event.key.length !== 1 || event.key.charCodeAt(0) > 255) return;

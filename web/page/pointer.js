@@ -7,12 +7,9 @@
 // The one-tap hand, for those who cannot hold and move at once: with its
 // button on, a tap on the sheet takes hold of it, a tap elsewhere moves the
 // hand there, and a tap on the held particle lets go.
-import {refusedDuringReplay} from './link_replay.js';
-import {callProgram, canvas, isRunning} from './program.js';
+import {drawnAt, heldParticle, moveTo, pressAt, releaseAt, takeInput} from './live_input.js';
+import {canvas, isRunning} from './program.js';
 import {describeScene} from './scene_description.js';
-import {userActed} from './status.js';
-
-const GLUT_LEFT_BUTTON = 0, GLUT_DOWN = 0, GLUT_UP = 1;
 
 let heldPointer = null;  // the pointer that holds the sheet, if any
 // Within this many canvas pixels of the held particle, a tap lets go of it
@@ -27,19 +24,11 @@ function canvasPoint(event) {
     Math.floor((event.clientY - box.top) * canvas.height / box.height)];
 }
 
-function tap(event) {
-  const [x, y] = canvasPoint(event);
-  const particle = Module._vantrelleHeldParticle();
-  if (particle < 0) {
-    callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y));
-    return;
-  }
-  const heldX = Module._vantrelleParticleWindowX(particle);
-  const heldY = Module._vantrelleParticleWindowY(particle);
-  if ((x - heldX) ** 2 + (y - heldY) ** 2 <= TAP_RADIUS ** 2)
-    callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y));
-  else
-    callProgram(() => Module._vantrelleLiveMotion(x, y));
+function tap(x, y) {
+  const particle = heldParticle();
+  if (particle < 0) return pressAt(x, y);
+  const [heldX, heldY] = drawnAt(particle);
+  return (x - heldX) ** 2 + (y - heldY) ** 2 <= TAP_RADIUS ** 2 ? releaseAt(x, y) : moveTo(x, y);
 }
 
 export function setUpPointer() {
@@ -47,40 +36,33 @@ export function setUpPointer() {
     const on = !tapMode();
     tapButton.setAttribute('aria-pressed', String(on));
     // Switched off, the hand lets go: no pointer is left to release it.
-    if (!on && isRunning() && Module._vantrelleHeldParticle() >= 0) {
-      callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0));
+    if (!on && isRunning() && heldParticle() >= 0) {
+      releaseAt(0, 0);
       describeScene();
     }
   });
   canvas.addEventListener('pointerdown', (event) => {
-    if (isRunning() && tapMode() && event.button === 0) {
-      event.preventDefault();
-      if (refusedDuringReplay()) return;
-      userActed();
-      tap(event);
-      describeScene();
+    if (!isRunning() || event.button !== 0 || (heldPointer !== null && !tapMode())) return;
+    event.preventDefault();
+    const [x, y] = canvasPoint(event);
+    if (tapMode()) {
+      takeInput(() => tap(x, y));
       return;
     }
-    if (!isRunning() || heldPointer !== null || event.button !== 0) return;
-    event.preventDefault();
-    if (refusedDuringReplay()) return;
-    userActed();
-    heldPointer = event.pointerId;
-    const [x, y] = canvasPoint(event);
-    callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y));
-    describeScene();
+    takeInput(() => {
+      heldPointer = event.pointerId;
+      pressAt(x, y);
+    });
   });
   canvas.addEventListener('pointermove', (event) => {
     if (!isRunning() || event.pointerId !== heldPointer) return;
-    const [x, y] = canvasPoint(event);
-    callProgram(() => Module._vantrelleLiveMotion(x, y));
+    moveTo(...canvasPoint(event));
   });
   for (const end of ['pointerup', 'pointercancel', 'pointerleave']) {
     canvas.addEventListener(end, (event) => {
       if (event.pointerId !== heldPointer) return;
       heldPointer = null;
-      const [x, y] = canvasPoint(event);
-      if (isRunning()) callProgram(() => Module._vantrelleLiveMouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y));
+      if (isRunning()) releaseAt(...canvasPoint(event));
       describeScene();
     });
   }
