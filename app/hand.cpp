@@ -22,6 +22,25 @@ void grabAt(int particle, Vector3 target) {
 
 void moveHand(Vector3 target) { cloth.moveGrab(target); }
 
+namespace {
+
+long placements = 0;
+
+void placeIfStill() {
+  if (animating) return;
+  placeHeld();
+  ++placements;
+}
+
+}  // namespace
+
+void placeHeld() {
+  cloth.placeGrabbedParticle();
+  glutPostRedisplay();
+}
+
+long handPlacements() { return placements; }
+
 void letGo() {
   if (!cloth.grab.active) return;
   cloth.releaseGrab();
@@ -40,6 +59,7 @@ void mouse(int button, int state, int x, int y) {
   if (particle < 0) return;  // pressed beside the sheet
   // Held where it is drawn; moving takes it from there.
   grabAt(particle, onHandGrid(cloth.particlePosition(particle)));
+  placeIfStill();
 }
 
 void motion(int x, int y) {
@@ -48,5 +68,9 @@ void motion(int x, int y) {
     letGo();
     return;
   }
-  moveHand(onHandGrid(pointUnder(x, y, cloth.grab.target)));
+  const Vector3 target = onHandGrid(pointUnder(x, y, cloth.grab.target));
+  const Vector3 held = cloth.grab.target;
+  if (target.x == held.x && target.y == held.y && target.z == held.z) return;
+  moveHand(target);
+  placeIfStill();
 }

@@ -8,7 +8,10 @@
 // the camera, and letting go or leaving the window releases it. Scripts do
 // the same with grab, move and release tokens, used as written. Taking hold
 // writes one console line that reads back as the script token; letting go
-// writes where the particle is; moving is silent.
+// writes where the particle is; moving is silent. While the sheet stands
+// still the pointer's hand also places the particle at once (a "place"
+// token), so that pulling is seen before the sheet runs; running, the next
+// step puts it there within a frame.
 
 // The pointer's targets lie on a grid of 1/256 scene unit (a pixel is some
 // 0.16 units at the start-up view), so that a link writes them in a few
@@ -19,6 +22,11 @@ Vector3 onHandGrid(Vector3 point);
 // "Grab = N at x,y,z"
 void grabAt(int particle, Vector3 target);
 void moveHand(Vector3 target);
+// The held particle on the hand now, at rest; drawn again.
+void placeHeld();
+// How many times the pointer's hand has placed the particle, so that a
+// caller can tell whether a call placed it.
+long handPlacements();
 // "Release = N at x,y,z", the particle's place, if the hand holds one.
 void letGo();
 

@@ -18,6 +18,7 @@ constexpr const char* GRAB_PREFIX = "grab:";
 constexpr char GRAB_POINT_MARK = '@';
 constexpr const char* MOVE_PREFIX = "move:";
 constexpr const char* RELEASE_WORD = "release";
+constexpr const char* PLACE_WORD = "place";
 
 bool startsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -95,10 +96,12 @@ bool parseToken(const std::string& token, std::vector<ScriptToken>& script, std:
     script.push_back(move);
   } else if (token == RELEASE_WORD) {
     script.push_back(GrabRelease{});
+  } else if (token == PLACE_WORD) {
+    script.push_back(GrabPlace{});
   } else {
     error = "unknown script token '" + token +
             "': a token is one key (a single character), +N for N steps, or a drag: "
-            "grab:N@x,y,z, move:x,y,z, release";
+            "grab:N@x,y,z, move:x,y,z, release, place";
     return false;
   }
   return true;
@@ -146,6 +149,7 @@ std::string writeToken(const ScriptToken& token) {
   if (const auto* move = std::get_if<GrabMove>(&token))
     return MOVE_PREFIX + scriptPoint(move->target);
   if (std::holds_alternative<GrabRelease>(token)) return RELEASE_WORD;
+  if (std::holds_alternative<GrabPlace>(token)) return PLACE_WORD;
   std::string text;
   for (long left = std::get<Steps>(token).count; left > 0; left -= MAX_STEPS_PER_TOKEN) {
     if (!text.empty()) text += ' ';

@@ -4,7 +4,9 @@
 // tokens separated by spaces. A single character is a key press, handled by
 // the keyboard commands as if typed; "+N" is N steps of the cloth;
 // "grab:N@x,y,z" takes hold of particle N with the hand at (x, y, z),
-// "move:x,y,z" moves the hand, "release" lets go. The recorder records a
+// "move:x,y,z" moves the hand, "release" lets go, and "place" puts the held
+// particle on the hand now, at rest, rather than at the next step (what the
+// hand does while the sheet stands still). The recorder records a
 // frame after each step; a link to the page plays the script before its
 // first frame.
 
@@ -28,7 +30,8 @@ struct GrabMove {
   Vector3 target;
 };
 struct GrabRelease {};
-using ScriptToken = std::variant<KeyPress, Steps, GrabHold, GrabMove, GrabRelease>;
+struct GrabPlace {};
+using ScriptToken = std::variant<KeyPress, Steps, GrabHold, GrabMove, GrabRelease, GrabPlace>;
 
 // Steps in one token, and in a whole script: a million steps is some five
 // minutes of replay in a page, far beyond any recording or link made by hand.

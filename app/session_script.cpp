@@ -14,11 +14,19 @@ void SessionScript::note(const ScriptToken& token) {
       played_.back() = token;
       return;
     }
+    if (std::holds_alternative<GrabPlace>(token)) {
+      if (std::holds_alternative<GrabPlace>(played_.back())) return;
+      const size_t n = played_.size();
+      if (n >= 3 && std::holds_alternative<GrabMove>(played_[n - 3]) &&
+          std::holds_alternative<GrabPlace>(played_[n - 2]) &&
+          std::holds_alternative<GrabMove>(played_[n - 1]))
+        played_.erase(played_.end() - 3, played_.end() - 1);
+    }
   }
   played_.push_back(token);
 }
 
-void SessionScript::noteHand(const Grab& before, const Grab& now) {
+void SessionScript::noteHand(const Grab& before, const Grab& now, bool placed) {
   if (now.active && (!before.active || now.particle != before.particle))
     note(GrabHold{now.particle, now.target});
   else if (now.active && (now.target.x != before.target.x || now.target.y != before.target.y ||
@@ -26,4 +34,5 @@ void SessionScript::noteHand(const Grab& before, const Grab& now) {
     note(GrabMove{now.target});
   else if (!now.active && before.active)
     note(GrabRelease{});
+  if (placed) note(GrabPlace{});
 }

@@ -15,11 +15,13 @@ class SessionScript {
  public:
   // Consecutive steps are merged, and of the moves between two steps only
   // the last one counts (a move only sets where the next step puts the
-  // particle).
+  // particle, and a place after it puts the particle there and at rest,
+  // whatever an earlier place did).
   void note(const ScriptToken& token);
   // What the hand did in a call, told by its state before and after it: a
-  // new hold, a move, a release, or nothing.
-  void noteHand(const Grab& before, const Grab& now);
+  // new hold, a move, a release, or nothing; then a place if the call placed
+  // the held particle.
+  void noteHand(const Grab& before, const Grab& now, bool placed);
 
   // The script; steps of more than one token's limit are written as several.
   std::string text() const { return writeScript(played_); }

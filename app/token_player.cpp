@@ -12,6 +12,8 @@ bool playToken(const ScriptToken& token) {
     moveHand(move->target);
   } else if (std::holds_alternative<GrabRelease>(token)) {
     letGo();
+  } else if (std::holds_alternative<GrabPlace>(token)) {
+    placeHeld();
   } else {
     return false;
   }

@@ -82,6 +82,11 @@ struct Cloth {
   // Last in a step, after the pins: the held particle on its target, held
   // inside the box as the clamp holds every particle.
   void holdGrabbedParticle();
+  // The held particle on its target now rather than at the next step, at
+  // rest there (its previous position with it), so that a hand moving a
+  // sheet that stands still is seen at once and flings nothing when the
+  // sheet starts. Nothing without a hand.
+  void placeGrabbedParticle();
 
   // Accessors for drawing; copies, not references.
   Vector3 particlePosition(int i) const { return positions[i]; }

@@ -18,3 +18,9 @@ void Cloth::holdGrabbedParticle() {
   const Vector3 upper(box, box, 0.5 * box);
   positions[grab.particle] = componentMin(componentMax(grab.target, lower), upper);
 }
+
+void Cloth::placeGrabbedParticle() {
+  if (!grab.active) return;
+  holdGrabbedParticle();
+  previousPositions[grab.particle] = positions[grab.particle];
+}

@@ -122,6 +122,7 @@ TEST_F(AppEndToEnd, DraggingPullsTheSheetAndRLaysItFlatAsIfNeverTouched) {
     WindowPicture pulled;  // after six steps
     WindowPicture reset;   // after r and one more step
     std::string output;
+    int placedPixels = 0;  // changed by the hand before any step
   };
   auto run = [&](bool drag) {
     Session session;
@@ -143,6 +144,11 @@ TEST_F(AppEndToEnd, DraggingPullsTheSheetAndRLaysItFlatAsIfNeverTouched) {
       const auto grab = waitForLines(program, keys->transcript().size(), grabLine);
       EXPECT_FALSE(grab.empty()) << program.output();
       const std::string particle = grab.empty() ? "" : grab[1];
+      // The sheet stands still: the hand shows the pull at once.
+      const WindowPicture held = captureWindow("Vantrelle");
+      moveMouse(x + 40, y - 25);
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      session.placedPixels = comparePictures(captureWindow("Vantrelle"), held).differing;
       for (int n = 0; n < 6; ++n) {
         moveMouse(x + 40 * n, y - 25 * n);  // each step pulls further
         const size_t before = program.output().size();
@@ -177,6 +183,7 @@ TEST_F(AppEndToEnd, DraggingPullsTheSheetAndRLaysItFlatAsIfNeverTouched) {
 
   const PictureComparison pulled = comparePictures(dragged.pulled, untouched.pulled);
   EXPECT_GT(pulled.differing, pulled.compared / 100) << "the drag moved the sheet";
+  EXPECT_GT(dragged.placedPixels, 100) << "the held particle is drawn at the hand before a step";
   const PictureComparison reset = comparePictures(dragged.reset, untouched.reset);
   EXPECT_EQ(reset.differing, 0) << "of " << reset.compared << " pixels after r and a step";
   EXPECT_EQ(dragged.output, untouched.output);

@@ -101,4 +101,56 @@ TEST(Grab, NoHandLeavesTheStepAsItWas) {
   for (int i = 0; i < PARTICLE_COUNT; ++i) expectSame(held->positions[i], free->positions[i]);
 }
 
+TEST(Grab, PlacingPutsTheHeldParticleOnItsTargetAtRestAndTouchesNothingElse) {
+  struct Case {
+    Vector3 target;
+    Vector3 placed;
+  };
+  const Case cases[] = {
+      {{40, 60, 10}, {40, 60, 10}},
+      {{-5, 120, 60}, {0, 100, 50}},  // held inside the box, as a step holds it
+  };
+  for (const Case& c : cases) {
+    auto cloth = hangingCloth();
+    const auto before = std::make_unique<Cloth>(*cloth);
+    cloth->grabParticle(1000, c.target);
+    cloth->placeGrabbedParticle();
+    expectSame(cloth->positions[1000], c.placed);
+    expectSame(cloth->previousPositions[1000], c.placed);
+    for (int i = 0; i < PARTICLE_COUNT; ++i) {
+      if (i == 1000) continue;
+      expectSame(cloth->positions[i], before->positions[i]);
+      expectSame(cloth->previousPositions[i], before->previousPositions[i]);
+    }
+  }
+}
+
+TEST(Grab, APlacedParticleLetGoStaysWhereItWasPutUntilItsNeighboursPull) {
+  // One particle without springs, pins or gravity: after a place it has no
+  // velocity, however far the hand took it.
+  auto cloth = makeCloth();
+  for (int p = 0; p < PARTICLE_COUNT; ++p) {
+    cloth->positions[p] = cloth->previousPositions[p] = Vector3(50, 50, 0);
+    for (ClothSpring& spring : cloth->springs[p]) spring = {p, p, 0.0f};
+  }
+  cloth->grabParticle(1012, Vector3(50, 50, 0));
+  cloth->moveGrab(Vector3(70, 20, 30));
+  cloth->placeGrabbedParticle();
+  cloth->releaseGrab();
+  for (int n = 0; n < 3; ++n) cloth->step();
+  expectSame(cloth->positions[1012], Vector3(70, 20, 30));
+}
+
+TEST(Grab, PlacingWithoutAHandChangesNothing) {
+  auto cloth = hangingCloth();
+  const auto before = std::make_unique<Cloth>(*cloth);
+  cloth->grabParticle(5, Vector3(1, 2, 3));
+  cloth->releaseGrab();
+  cloth->placeGrabbedParticle();
+  for (int i = 0; i < PARTICLE_COUNT; ++i) {
+    expectSame(cloth->positions[i], before->positions[i]);
+    expectSame(cloth->previousPositions[i], before->previousPositions[i]);
+  }
+}
+
 }  // namespace

@@ -49,6 +49,7 @@ TEST(KeyScript, BadDragsAreRefusedWithTheParsersMessage) {
       {"move:1,,3", "needs three finite numbers"},
       {"move:1,2,3x", "needs three finite numbers"},
       {"releases", "unknown script token 'releases'"},
+      {"place:1,2,3", "unknown script token 'place:1,2,3'"},
   };
   for (const Case& c : cases) {
     std::vector<ScriptToken> script;
@@ -169,6 +170,7 @@ TEST(KeyScript, WrittenTokensReadBackAsTheSameTokens) {
       {GrabMove{Vector3(std::numeric_limits<double>::max(), 2.0 / 3 * 100, 1500)},
        "move:1.7976931348623157e+308,66.66666666666666,1500"},
       {GrabRelease{}, "release"},
+      {GrabPlace{}, "place"},
   };
   std::vector<ScriptToken> all;
   for (const Case& c : cases) {

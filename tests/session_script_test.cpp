@@ -44,9 +44,37 @@ TEST(SessionScript, TheHandsStateChangesBecomeItsTokens) {
   };
   for (const Case& c : cases) {
     SessionScript session;
-    session.noteHand(c.before, c.now);
+    session.noteHand(c.before, c.now, false);
     EXPECT_EQ(session.text(), c.text);
   }
+}
+
+TEST(SessionScript, PlacesFollowTheHandAndOnlyTheLastPlacedMoveCounts) {
+  // While the sheet stands still every hold and move is placed; a place
+  // overwrites the particle and its previous position, so of moves placed
+  // one after another only the last one tells.
+  const Grab none{};
+  const Grab holding{true, 7, Vector3(1, 2, 3)};
+  const Grab moved{true, 7, Vector3(1, 2, 4)};
+  const Grab movedAgain{true, 7, Vector3(1, 2, 5)};
+  const Grab released{false, 7, Vector3(1, 2, 5)};
+  SessionScript session;
+  session.noteHand(none, holding, true);
+  session.noteHand(holding, moved, true);
+  session.noteHand(moved, movedAgain, true);
+  EXPECT_EQ(session.text(), "grab:7@1,2,3 place move:1,2,5 place");
+  session.noteHand(movedAgain, movedAgain, true);  // placed again with nothing between
+  session.noteHand(movedAgain, released, false);
+  session.note(Steps{3});
+  EXPECT_EQ(session.text(), "grab:7@1,2,3 place move:1,2,5 place release +3");
+
+  // Running, moves are not placed; a step between keeps both places.
+  SessionScript running;
+  running.noteHand(none, holding, false);
+  running.noteHand(holding, moved, true);
+  running.note(Steps{1});
+  running.noteHand(moved, movedAgain, true);
+  EXPECT_EQ(running.text(), "grab:7@1,2,3 move:1,2,4 place +1 move:1,2,5 place");
 }
 
 }  // namespace

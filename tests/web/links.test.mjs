@@ -160,6 +160,7 @@ describe('the link to this moment', () => {
     const address = first.page.url();
     assert.equal(await first.page.evaluate(() => navigator.clipboard.readText()), address);
     assert.match(address, /#t%20%2B30%20/, 'the link\'s own script comes first');
+    assert.match(address, /%20place%20/, 'the hand placed the particle on the sheet that stood still');
     const picture = await first.canvasPicture();
 
     const second = await openAt(address);

@@ -7,6 +7,7 @@ import {after, before, describe, test} from 'node:test';
 
 import {launchBrowser, sleep, VantrellePage} from './browser.mjs';
 import {DesktopProgram} from './desktop.mjs';
+import {comparePictures} from './pictures.mjs';
 import {GRAB, lightTheSheet, RELEASE, stepsPulling} from './sheet_drag.mjs';
 
 let browser;
@@ -107,6 +108,33 @@ describe('taking hold of the sheet', () => {
     assert.ok(await page.waitForTranscript((text) => RELEASE.test(text)), page.transcript());
     assert.deepEqual(view, [0, 0, 1]);
     assert.deepEqual(page.errors, []);
+    await page.page.close();
+  });
+
+  test('while the sheet stands still the held particle is drawn at the hand at once, and stays there let go',
+       async () => {
+    const {page, at} = await litPage();
+    const still = await page.canvasPicture();
+    await page.page.mouse.move(at.x, at.y);
+    await page.page.mouse.down();
+    assert.ok(await page.waitForTranscript((text) => GRAB.test(text)), page.transcript());
+    const grabbed = page.transcript().match(GRAB).slice(2);
+    await page.page.mouse.move(at.x + 60, at.y - 40, {steps: 4});
+    await page.frames(3);
+    const pulled = comparePictures(still, await page.canvasPicture());
+    assert.ok(pulled.differing > 20, `the picture shows the pull without a step: ${JSON.stringify(pulled)}`);
+    await page.page.mouse.up();
+    assert.ok(await page.waitForTranscript((text) => RELEASE.test(text)), page.transcript());
+    assert.doesNotMatch(page.transcript(), /Grab[^]*Step Through/, 'no step was taken');
+    const [, particle, ...released] = page.transcript().match(RELEASE);
+    const drawn = await page.evaluate((particle) => {
+      const canvas = document.getElementById('canvas');
+      const box = canvas.getBoundingClientRect();
+      return [box.left + Module._vantrelleParticleWindowX(particle) * box.width / canvas.width,
+              box.top + Module._vantrelleParticleWindowY(particle) * box.height / canvas.height];
+    }, Number(particle));
+    assert.ok(Math.hypot(drawn[0] - (at.x + 60), drawn[1] - (at.y - 40)) < 3, `drawn at ${drawn}`);
+    assert.notDeepEqual(released, grabbed, 'the Release line says where it was put');
     await page.page.close();
   });
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/hand.h"
 #include "app/view_state.h"
 
 SessionScript pageSession;
@@ -31,14 +32,16 @@ EMSCRIPTEN_KEEPALIVE void vantrelleLiveKey(int character) {
 
 EMSCRIPTEN_KEEPALIVE void vantrelleLiveMouse(int button, int state, int x, int y) {
   const Grab before = cloth.grab;
+  const long placed = handPlacements();
   vantrelleMouse(button, state, x, y);
-  pageSession.noteHand(before, cloth.grab);
+  pageSession.noteHand(before, cloth.grab, handPlacements() != placed);
 }
 
 EMSCRIPTEN_KEEPALIVE void vantrelleLiveMotion(int x, int y) {
   const Grab before = cloth.grab;
+  const long placed = handPlacements();
   vantrelleMotion(x, y);
-  pageSession.noteHand(before, cloth.grab);
+  pageSession.noteHand(before, cloth.grab, handPlacements() != placed);
 }
 
 // The link to this moment's script, or, where it is too long for a link,
