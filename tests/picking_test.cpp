@@ -13,6 +13,7 @@
 #include "render/picking.h"
 #include "render/scene.h"
 #include "tests/scene_fixture.h"
+#include "tests/sim_fixture.h"
 
 namespace {
 
@@ -117,7 +118,8 @@ TEST_F(Picking, AResizedWindowPicksWithItsNewProjection) {
 
 // The hand through GLUT's mouse callbacks, as a press and a drag call them.
 TEST_F(Picking, APressOnTheSheetHoldsItAndLeavingTheWindowLetsGo) {
-  const Vector3 seen = windowPoint(cloth.positions[1012]);
+  const Vector3 start = cloth.positions[1012];
+  const Vector3 seen = windowPoint(start);
   const int x = static_cast<int>(seen.x), y = HEIGHT - 1 - static_cast<int>(seen.y);
   testing::internal::CaptureStdout();
   mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 3, 3);  // beside the sheet: nothing
@@ -129,10 +131,12 @@ TEST_F(Picking, APressOnTheSheetHoldsItAndLeavingTheWindowLetsGo) {
   motion(x, y);
   mouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
   const std::string lines = testing::internal::GetCapturedStdout();
-  // Held on the grid nearest the particle; let go where the particle is (no
-  // step has moved it).
-  EXPECT_EQ(lines, "Grab = 1012 at " + scriptPoint(onHandGrid(cloth.positions[1012])) +
-                       "\nRelease = 1012 at " + scriptPoint(cloth.positions[1012]) + "\n");
+  // Held on the grid nearest the particle; the sheet stands still, so the
+  // hand put the particle where it moved, and let go it is there.
+  EXPECT_EQ(lines, "Grab = 1012 at " + scriptPoint(onHandGrid(start)) + "\nRelease = 1012 at " +
+                       scriptPoint(moved) + "\n");
+  expectSame(cloth.positions[1012], moved);
+  expectSame(cloth.previousPositions[1012], moved);
   EXPECT_FALSE(cloth.grab.active);
   // The pointer's targets are on the grid, and written in a few digits.
   for (double value : {moved.x, moved.y, moved.z}) {
