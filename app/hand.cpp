@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iostream>
 
+#include "app/cutter.h"
 #include "app/view_state.h"
 #include "render/picking.h"
 
@@ -52,7 +53,12 @@ void letGo() {
 void mouse(int button, int state, int x, int y) {
   if (button != GLUT_LEFT_BUTTON) return;
   if (state == GLUT_UP) {
+    endCut();
     letGo();
+    return;
+  }
+  if (cutToolOn() || (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0) {
+    startCut(x, y);
     return;
   }
   const int particle = pickParticle(x, y);
@@ -63,6 +69,7 @@ void mouse(int button, int state, int x, int y) {
 }
 
 void motion(int x, int y) {
+  if (cutTo(x, y)) return;
   if (!cloth.grab.active) return;
   if (x < 0 || y < 0 || x >= windowWidth || y >= windowHeight) {
     letGo();

@@ -32,6 +32,7 @@ void letGo();
 
 // GLUT callbacks: window points in pixels from the top left. The window
 // system keeps sending a drag's moves and its release to the window it began
-// in, wherever the pointer goes; a move outside the window lets go.
+// in, wherever the pointer goes; a move outside the window lets go. With the
+// cut tool on or Shift held, the left button cuts instead (app/cutter.h).
 void mouse(int button, int state, int x, int y);
 void motion(int x, int y);

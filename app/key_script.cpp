@@ -19,6 +19,14 @@ constexpr char GRAB_POINT_MARK = '@';
 constexpr const char* MOVE_PREFIX = "move:";
 constexpr const char* RELEASE_WORD = "release";
 constexpr const char* PLACE_WORD = "place";
+constexpr const char* WIND_PREFIX = "wind:";
+constexpr const char* BALL_PREFIX = "ball:";
+constexpr const char* TEAR_PREFIX = "tear:";
+constexpr const char* PASSES_PREFIX = "passes:";
+constexpr const char* DAMPING_PREFIX = "damping:";
+constexpr const char* GRAVITY_PREFIX = "gravity:";
+constexpr const char* CUT_PREFIX = "cut:";
+constexpr const char* OFF_WORD = "off";
 
 bool startsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -41,18 +49,94 @@ bool parseCoordinate(const std::string& text, double& value) {
   return end == text.c_str() + text.size() && std::isfinite(value);
 }
 
+// "a,b,…": exactly `count` finite numbers, each within [low, high].
+bool parseNumbers(const std::string& text, int count, double low, double high, double* values) {
+  size_t start = 0;
+  for (int k = 0; k < count; ++k) {
+    const size_t comma = k + 1 < count ? text.find(',', start) : text.size();
+    if (comma == std::string::npos) return false;
+    if (!parseCoordinate(text.substr(start, comma - start), values[k])) return false;
+    if (values[k] < low || values[k] > high) return false;
+    start = comma + 1;
+  }
+  return true;
+}
+
 // "x,y,z": three finite numbers.
 bool parsePoint(const std::string& text, Vector3& point) {
   double xyz[3];
-  size_t start = 0;
-  for (int k = 0; k < 3; ++k) {
-    const size_t comma = k < 2 ? text.find(',', start) : text.size();
-    if (comma == std::string::npos) return false;
-    if (!parseCoordinate(text.substr(start, comma - start), xyz[k])) return false;
-    start = comma + 1;
-  }
+  if (!parseNumbers(text, 3, -HUGE_VAL, HUGE_VAL, xyz)) return false;
   point = Vector3(xyz[0], xyz[1], xyz[2]);
   return true;
+}
+
+// A lab token after its prefix, or false with the message in `error`.
+bool parseLabToken(const std::string& token, std::vector<ScriptToken>& script, std::string& error) {
+  const auto refuse = [&](const std::string& needs, const char* example) {
+    error = "script token '" + token + "' needs " + needs + ", as in " + example;
+    return false;
+  };
+  const auto after = [&](const char* prefix) { return token.substr(std::strlen(prefix)); };
+  const std::string force = "three numbers x,y,z from -" + scriptNumber(MAX_LAB_FORCE) + " to " +
+                            scriptNumber(MAX_LAB_FORCE);
+  double v[9];
+  if (startsWith(token, WIND_PREFIX)) {
+    if (!parseNumbers(after(WIND_PREFIX), 3, -MAX_LAB_FORCE, MAX_LAB_FORCE, v))
+      return refuse(force, "wind:0.005,0,0.01");
+    script.push_back(SetWind{Vector3(v[0], v[1], v[2])});
+  } else if (startsWith(token, GRAVITY_PREFIX)) {
+    if (!parseNumbers(after(GRAVITY_PREFIX), 3, -MAX_LAB_FORCE, MAX_LAB_FORCE, v))
+      return refuse(force, "gravity:0,-0.01,0");
+    script.push_back(SetGravity{Vector3(v[0], v[1], v[2])});
+  } else if (startsWith(token, BALL_PREFIX)) {
+    const std::string rest = after(BALL_PREFIX);
+    if (rest == OFF_WORD) {
+      script.push_back(SetBall{false, Vector3(), 0.0});
+      return true;
+    }
+    if (!parseNumbers(rest, 4, -MAX_LAB_COORDINATE, MAX_LAB_COORDINATE, v) || !(v[3] > 0.0) ||
+        v[3] > MAX_BALL_RADIUS)
+      return refuse("a centre x,y,z and a radius above 0 and up to " +
+                        scriptNumber(MAX_BALL_RADIUS) + ", or off",
+                    "ball:50,50,0,10");
+    script.push_back(SetBall{true, Vector3(v[0], v[1], v[2]), v[3]});
+  } else if (startsWith(token, TEAR_PREFIX)) {
+    const std::string rest = after(TEAR_PREFIX);
+    if (rest == OFF_WORD) {
+      script.push_back(SetTearing{0.0});
+      return true;
+    }
+    if (!parseNumbers(rest, 1, 1.0, MAX_TEAR_RATIO, v) || v[0] == 1.0)
+      return refuse("a ratio above 1 and up to " + scriptNumber(MAX_TEAR_RATIO) + ", or off",
+                    "tear:3.5");
+    script.push_back(SetTearing{v[0]});
+  } else if (startsWith(token, PASSES_PREFIX)) {
+    int passes = 0;
+    if (!parsePositive(after(PASSES_PREFIX), MAX_RELAXATION_PASSES, passes))
+      return refuse("a number of passes from 1 to " + std::to_string(MAX_RELAXATION_PASSES),
+                    "passes:10");
+    script.push_back(SetPasses{passes});
+  } else if (startsWith(token, DAMPING_PREFIX)) {
+    if (!parseNumbers(after(DAMPING_PREFIX), 1, 0.0, 1.0, v))
+      return refuse("a factor from 0 to 1", "damping:0.99");
+    script.push_back(SetDamping{v[0]});
+  } else if (startsWith(token, CUT_PREFIX)) {
+    if (!parseNumbers(after(CUT_PREFIX), 9, -MAX_LAB_COORDINATE, MAX_LAB_COORDINATE, v))
+      return refuse("three points, nine numbers from -1e6 to 1e6",
+                    "cut:0,60,-200,100,60,-200,50,60,200");
+    script.push_back(CutSprings{Vector3(v[0], v[1], v[2]), Vector3(v[3], v[4], v[5]),
+                                Vector3(v[6], v[7], v[8])});
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool isLabToken(const std::string& token) {
+  for (const char* prefix : {WIND_PREFIX, BALL_PREFIX, TEAR_PREFIX, PASSES_PREFIX, DAMPING_PREFIX,
+                             GRAVITY_PREFIX, CUT_PREFIX})
+    if (startsWith(token, prefix)) return true;
+  return false;
 }
 
 // One token; false with the message in `error`.
@@ -98,10 +182,13 @@ bool parseToken(const std::string& token, std::vector<ScriptToken>& script, std:
     script.push_back(GrabRelease{});
   } else if (token == PLACE_WORD) {
     script.push_back(GrabPlace{});
+  } else if (isLabToken(token)) {
+    return parseLabToken(token, script, error);
   } else {
     error = "unknown script token '" + token +
-            "': a token is one key (a single character), +N for N steps, or a drag: "
-            "grab:N@x,y,z, move:x,y,z, release, place";
+            "': a token is one key (a single character), +N for N steps, a drag: "
+            "grab:N@x,y,z, move:x,y,z, release, place, or the lab's: wind:x,y,z, ball:x,y,z,r, "
+            "ball:off, tear:k, tear:off, passes:n, damping:d, gravity:x,y,z, cut:a,b,c";
     return false;
   }
   return true;
@@ -150,6 +237,22 @@ std::string writeToken(const ScriptToken& token) {
     return MOVE_PREFIX + scriptPoint(move->target);
   if (std::holds_alternative<GrabRelease>(token)) return RELEASE_WORD;
   if (std::holds_alternative<GrabPlace>(token)) return PLACE_WORD;
+  if (const auto* wind = std::get_if<SetWind>(&token)) return WIND_PREFIX + scriptPoint(wind->wind);
+  if (const auto* gravity = std::get_if<SetGravity>(&token))
+    return GRAVITY_PREFIX + scriptPoint(gravity->gravity);
+  if (const auto* ball = std::get_if<SetBall>(&token))
+    return BALL_PREFIX + (ball->present
+                              ? scriptPoint(ball->centre) + "," + scriptNumber(ball->radius)
+                              : std::string(OFF_WORD));
+  if (const auto* tearing = std::get_if<SetTearing>(&token))
+    return TEAR_PREFIX +
+           (tearing->ratio > 0.0 ? scriptNumber(tearing->ratio) : std::string(OFF_WORD));
+  if (const auto* passes = std::get_if<SetPasses>(&token))
+    return PASSES_PREFIX + std::to_string(passes->passes);
+  if (const auto* damping = std::get_if<SetDamping>(&token))
+    return DAMPING_PREFIX + scriptNumber(damping->damping);
+  if (const auto* cut = std::get_if<CutSprings>(&token))
+    return CUT_PREFIX + scriptPoint(cut->a) + "," + scriptPoint(cut->b) + "," + scriptPoint(cut->c);
   std::string text;
   for (long left = std::get<Steps>(token).count; left > 0; left -= MAX_STEPS_PER_TOKEN) {
     if (!text.empty()) text += ' ';

@@ -31,7 +31,47 @@ struct GrabMove {
 };
 struct GrabRelease {};
 struct GrabPlace {};
-using ScriptToken = std::variant<KeyPress, Steps, GrabHold, GrabMove, GrabRelease, GrabPlace>;
+
+// The lab's settings, each a token: "wind:x,y,z" ("wind:0,0,0" for none),
+// "ball:x,y,z,r" and "ball:off", "tear:k" and "tear:off", "passes:n",
+// "damping:d", "gravity:x,y,z"; and "cut:ax,ay,az,bx,by,bz,cx,cy,cz", which
+// breaks the springs crossing the triangle a, b, c.
+struct SetWind {
+  Vector3 wind;
+};
+struct SetBall {
+  bool present;
+  Vector3 centre;
+  double radius;
+};
+struct SetTearing {
+  double ratio;  // 0: off
+};
+struct SetPasses {
+  int passes;
+};
+struct SetDamping {
+  double damping;
+};
+struct SetGravity {
+  Vector3 gravity;
+};
+struct CutSprings {
+  Vector3 a, b, c;
+};
+
+using ScriptToken =
+    std::variant<KeyPress, Steps, GrabHold, GrabMove, GrabRelease, GrabPlace, SetWind, SetBall,
+                 SetTearing, SetPasses, SetDamping, SetGravity, CutSprings>;
+
+// The lab's ranges. Wind and gravity: each component, scene units per
+// step², a hundred times the start-up gravity's pull. Points: any the
+// scene could use, bounded so that their arithmetic stays finite.
+constexpr double MAX_LAB_FORCE = 1.0;
+constexpr double MAX_LAB_COORDINATE = 1e6;
+constexpr double MAX_BALL_RADIUS = 100.0;
+constexpr double MAX_TEAR_RATIO = 100.0;
+constexpr int MAX_RELAXATION_PASSES = 100;
 
 // Steps in one token, and in a whole script: a million steps is some five
 // minutes of replay in a page, far beyond any recording or link made by hand.

@@ -3,6 +3,8 @@
 #include <sstream>
 #include <vector>
 
+#include "app/key_script.h"
+#include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "render/texture.h"
 
@@ -39,6 +41,26 @@ std::string layers() {
   return shown + " shown, " + hidden + " hidden";
 }
 
+// The lab's settings that differ from start-up's, in words, or "".
+std::string labDescription() {
+  std::vector<std::string> parts;
+  if (cloth.hasWind()) parts.push_back("a wind of " + scriptPoint(cloth.wind));
+  if (cloth.ball.present)
+    parts.push_back("a ball of radius " + scriptNumber(cloth.ball.radius) + " at " +
+                    scriptPoint(cloth.ball.centre));
+  if (cloth.tearRatio > 0.0)
+    parts.push_back("tearing at " + scriptNumber(cloth.tearRatio) + " times a spring's length");
+  if (cloth.brokenSprings > 0)
+    parts.push_back(std::to_string(cloth.brokenSprings) +
+                    (cloth.brokenSprings == 1 ? " spring broken" : " springs broken"));
+  if (cloth.relaxationPasses != RELAXATION_PASSES)
+    parts.push_back(std::to_string(cloth.relaxationPasses) + " relaxation passes");
+  if (cloth.damping != DAMPING_FACTOR) parts.push_back("damping " + scriptNumber(cloth.damping));
+  if (cloth.gravity.x != 0.0 || cloth.gravity.y != STARTUP_GRAVITY_Y || cloth.gravity.z != 0.0)
+    parts.push_back("gravity " + scriptPoint(cloth.gravity));
+  return parts.empty() ? "" : "The lab: " + listed(parts) + ".";
+}
+
 }  // namespace
 
 std::string sceneDescription(long stepsTaken) {
@@ -58,5 +80,6 @@ std::string sceneDescription(long stepsTaken) {
     text << " The hand holds particle " << particle << " (row " << particle / GRID_SIDE + 1
          << ", column " << particle % GRID_SIDE + 1 << ").";
   }
+  if (const std::string lab = labDescription(); !lab.empty()) text << " " << lab;
   return text.str();
 }

@@ -12,8 +12,11 @@ struct GridLayout {
 };
 constexpr GridLayout STARTUP_LAYOUT = {10.0, 90.0, 0.0, 2.0, -2.0, 0.0};
 
-// Lays the sheet out flat at rest on the start-up grid; pins and parameters
-// stay as they are.
+// Gravity at start-up: straight down, scene units per step².
+constexpr double STARTUP_GRAVITY_Y = -0.01;
+
+// Lays the sheet out flat at rest on the start-up grid, every spring whole;
+// pins and parameters stay as they are.
 void layOutStartupGrid(Cloth& sheet);
 
 // The start-up grid, gravity and time step, and the two top corners pinned

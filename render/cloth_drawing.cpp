@@ -12,6 +12,9 @@
 
 namespace {
 
+// A quad torn from its neighbours is not drawn, nor is its normal marker.
+bool quadDrawn(int q) { return cloth.brokenSprings == 0 || cloth.quadIntact(q); }
+
 // One batch of independent quads. Each quad's normal is set before its first
 // corner, so every corner carries the normal it would carry in a batch of its
 // own, and quads are cut into triangles one by one whatever the batch. The
@@ -22,6 +25,7 @@ void drawQuads() {
   glBindTexture(GL_TEXTURE_2D, currentTexture);
   glBegin(GL_QUADS);
   for (int q = 0; q < QUAD_COUNT; ++q) {
+    if (!quadDrawn(q)) continue;
     const Vector3 n = cloth.faceNormal(q);
     glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
     const int corner = quadCorner(q);
@@ -62,12 +66,14 @@ void drawCloth() {
     if (showParticles)
       for (int i = 0; i < PARTICLE_COUNT; ++i) glVertex(cloth.particlePosition(i));
     if (showNormals)
-      for (int q = 0; q < QUAD_COUNT; ++q) glVertex(markerTip(q));
+      for (int q = 0; q < QUAD_COUNT; ++q)
+        if (quadDrawn(q)) glVertex(markerTip(q));
     glEnd();
   }
   if (showNormals) {
     glBegin(GL_LINES);
     for (int q = 0; q < QUAD_COUNT; ++q) {
+      if (!quadDrawn(q)) continue;
       glVertex(cloth.particlePosition(quadCorner(q)));
       glVertex(markerTip(q));
     }

@@ -90,3 +90,18 @@ Vector3 pointUnder(int x, int y, Vector3 through) {
     return through;
   return Vector3(ox, oy, oz);
 }
+
+PointerRay pointerRay(int x, int y) {
+  const Camera camera = frameCamera();
+  const auto unproject = [&](double depth) {
+    GLdouble ox = 0, oy = 0, oz = 0;
+    gluUnProject(x + 0.5, glWindowY(camera, y), depth, camera.modelview, camera.projection,
+                 camera.viewport, &ox, &oy, &oz);
+    return Vector3(ox, oy, oz);
+  };
+  const Vector3 nearPoint = unproject(0.0), farPoint = unproject(1.0);
+  // Along the ray the eye is as far before the near plane as the near plane
+  // is from it: back from the near point by near / (far - near) of the span.
+  const double back = static_cast<double>(nearPlane) / (farPlane - nearPlane);
+  return {nearPoint + (nearPoint - farPoint) * back, farPoint};
+}

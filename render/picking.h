@@ -19,3 +19,11 @@ bool particleWindowPoint(int i, int& x, int& y);
 // The point under the window point in the plane through `through` that faces
 // the camera.
 Vector3 pointUnder(int x, int y, Vector3 through);
+
+// The ray from the eye through a window point: the eye, and the point under
+// it on the far plane, in the cloth's coordinates.
+struct PointerRay {
+  Vector3 eye;
+  Vector3 far;
+};
+PointerRay pointerRay(int x, int y);

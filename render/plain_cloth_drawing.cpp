@@ -14,6 +14,7 @@ void drawQuads() {
   glColor3f(0.4f, 0.5f, 0.0f);
   glCullFace(GL_FRONT);
   for (int q = 0; q < QUAD_COUNT; ++q) {
+    if (!cloth.quadIntact(q)) continue;  // torn from its neighbours
     const int corner = quadCorner(q);
     const Vector3 n = cloth.faceNormal(q);
     glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
@@ -49,6 +50,7 @@ void drawCloth() {
 void drawFaceNormals() {
   applyMaterial(markerMaterial);
   for (int q = 0; q < QUAD_COUNT; ++q) {
+    if (!cloth.quadIntact(q)) continue;
     plain::drawNormal(cloth.faceNormal(q) * NORMAL_DRAW_SCALE,
                       cloth.particlePosition(quadCorner(q)));
   }

@@ -3,6 +3,7 @@
 #include "render/opengl.h"
 
 #include "app/view_state.h"
+#include "render/ball_drawing.h"
 #include "render/cloth_drawing.h"
 
 const Material boxMaterial = {
@@ -87,6 +88,7 @@ void drawFrame(void (*drawClothLayers)()) {
   glPopMatrix();
 
   drawClothLayers();
+  if (cloth.ball.present) drawBall(cloth.ball);
   glPopMatrix();
   glutSwapBuffers();
 }

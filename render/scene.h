@@ -39,7 +39,8 @@ void display();
 void reshape(int width, int height);
 
 // One frame, camera and box first, with the cloth drawn by the given
-// function under the frame shift, then the buffers swapped.
+// function under the frame shift (and the lab's ball, if there is one),
+// then the buffers swapped.
 void drawFrame(void (*drawClothLayers)());
 
 // The frame's camera, turn and shift, loaded into the current modelview

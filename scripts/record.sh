@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # `make record`: records the README's animations with the recorder itself:
 # the sheet falls and swings, is released, and is pinned again, ten seconds
-# in a loop; and a hand pulls the bottom corner out and lets go. Without a display it runs under a private
+# in a loop; the lab's wind, ball and cut; and a hand pulls the bottom corner
+# out and lets go. Without a display it runs under a private
 # Xvfb. Builds the recorder preset (no tests, so no GoogleTest needed).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,5 +29,11 @@ record() {
 
 # Slot 8, the ringed globe: fine detail that a GIF keeps small.
 record vantrelle "t t t t t t t t +120 2 +60 1 +120"
+# The lab: a wind blows the sheet like a flag, a ball is swept through it,
+# and a cut across it lets the lower part fall.
+sweep=""
+for z in $(seq 40 -4 -40); do sweep="$sweep ball:48,52,$z,11 +3"; done
+record lab "t t t t t t t t +60 wind:0.01,0,0.03 +60 wind:0,0,0 +20$sweep +30 ball:off \
+cut:-100,62,-200,300,62,-200,100,62,300 +50"
 # The README's example of a drag, on the same globe.
 record drag "t t t t t t t t +40 grab:2024@95,5,20 +10 move:85,30,-10 +10 move:80,60,-45 +15 release +45"

@@ -20,7 +20,10 @@ bool insideGrid(int row, int column) {
 
 }  // namespace
 
-Cloth::Cloth() {
+Cloth::Cloth() { layOutSprings(); }
+
+void Cloth::layOutSprings() {
+  brokenSprings = 0;
   for (int p = 0; p < PARTICLE_COUNT; ++p) {
     const int row = p / GRID_SIDE;
     const int column = p % GRID_SIDE;

@@ -36,6 +36,13 @@ struct PinnedPoint {
   int32_t particle = 0;
 };
 
+// A solid ball the sheet cannot enter.
+struct Ball {
+  bool present = false;
+  Vector3 centre;
+  double radius = 0.0;
+};
+
 // A hand holding one particle at a target point: the mouse, a finger, or a
 // script. Each step puts the particle on the target where the pins are put
 // on theirs, after them, so the hand wins over a pin while it holds.
@@ -64,6 +71,15 @@ struct Cloth {
   float boxSize = 100.0f;
   Grab grab;
 
+  // The lab: what a class adds to the sheet. At these values the step is the
+  // specified one, value for value.
+  int32_t relaxationPasses = RELAXATION_PASSES;
+  double damping = DAMPING_FACTOR;
+  Vector3 wind;               // scene units per step², pushing on the quads it meets
+  Ball ball;                  // placed after the relaxation, before the pins
+  double tearRatio = 0.0;     // a spring longer than this times its rest length breaks; 0 for never
+  int32_t brokenSprings = 0;  // springs broken since the table was last laid out
+
   Cloth();
 
   // Set-up and parameters
@@ -73,6 +89,27 @@ struct Cloth {
   void setStiffness(double value) { stiffness = value; }
   void setTimeStep(double value) { timeStep = value; }
   void setGravity(double x, double y, double z) { gravity = Vector3(x, y, z); }
+
+  // Springs. Broken, a spring is stored as its missing neighbour is, the
+  // particle joined to itself, at both ends, and does nothing from then on.
+  void layOutSprings();          // every spring whole again
+  bool quadIntact(int q) const;  // all four sides of quad q hold
+  // After a step, with tearing on: breaks the springs stretched beyond the
+  // ratio. A pinned particle's springs hold, as the pin holds the particle:
+  // with one relaxation pass a hanging sheet's corner springs stay at up to
+  // four times their rest length.
+  void tearStretchedSprings();
+  // Breaks every spring that crosses the triangle a, b, c (a cut: the sweep
+  // of the pointer's ray between two moments). Returns how many broke.
+  int cutSprings(Vector3 a, Vector3 b, Vector3 c);
+  // After the relaxation: every particle inside the ball goes out to its
+  // surface along the line from the centre.
+  void keepOutOfBall();
+  // With the accelerations at gravity and the face normals of the step:
+  // each whole quad pushes its four corners with the wind's component along
+  // its normal, a quarter to each (none edge-on, less as it turns away).
+  void addWind();
+  bool hasWind() const { return wind.x != 0.0 || wind.y != 0.0 || wind.z != 0.0; }
 
   // The hand. Released, the particle moves on with the velocity its last two
   // positions give it, as damped Verlet carries every particle.
@@ -94,6 +131,7 @@ struct Cloth {
 
   // One time step: the face normals of the sheet as it stands, gravity,
   // damped Verlet integration, then one in-place relaxation pass (box clamp
-  // and springs, particle by particle) and the pins.
+  // and springs, particle by particle) and the pins; with the lab, the wind
+  // in the forces, more passes, the ball before the pins, and tearing last.
   void step();
 };

@@ -49,54 +49,67 @@ inline void relaxEntry(Vector3& owner, Vector3& other, float restLength, double 
   other -= correction;
 }
 
-// Gravity and the damped position Verlet update of one particle; the time
-// step enters only as its square.
-void integrateParticle(Cloth& cloth, int i) {
-  cloth.accelerations[i] = cloth.gravity;
+// The damped position Verlet update of one particle; the time step enters
+// only as its square.
+void integrateParticle(Cloth& cloth, int i, Vector3 acceleration) {
+  cloth.accelerations[i] = acceleration;
   Vector3& position = cloth.positions[i];
   const Vector3 old = position;
+  const double damping = cloth.damping;
   // Grouping fixed: both damped terms rounded before their difference.
-  const Vector3 travel = (position * DAMPING_FACTOR - cloth.previousPositions[i] * DAMPING_FACTOR) +
-                         ((cloth.accelerations[i] * cloth.timeStep) * cloth.timeStep) * 0.5;
+  const Vector3 travel = (position * damping - cloth.previousPositions[i] * damping) +
+                         ((acceleration * cloth.timeStep) * cloth.timeStep) * 0.5;
   position += travel;
   cloth.previousPositions[i] = old;
 }
 
+// Gravity alone: the specified forces.
+void integrateParticle(Cloth& cloth, int i) { integrateParticle(cloth, i, cloth.gravity); }
+
 bool isFinite(Vector3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
-}  // namespace
-
-void Cloth::step() {
+// One relaxation pass: box clamp and springs, particle by particle. With
+// INTERLEAVED, the pass also integrates each particle just before it is
+// first reached and computes the face normals as it goes (the specified
+// step's first pass); otherwise everything is integrated already.
+template <bool INTERLEAVED>
+void relaxationPass(Cloth& cloth) {
+  Vector3* positions = cloth.positions;
   // The box each particle is clamped into at the start of its turn.
-  const double box = boxSize;
+  const double box = cloth.boxSize;
   const Vector3 lower(0.0, 0.0, -0.5 * box);
   const Vector3 upper(box, box, 0.5 * box);
+  const double stiffness = cloth.stiffness;
   const bool finiteStiffness = std::isfinite(stiffness);
 
   // Integration and gravity go particle by particle, each independent of the
   // others, so a particle may be integrated at any time before the
   // relaxation first touches it: here one per turn, just ahead of the turn
   // that reaches it (the grid's springs reach GRID_SIDE + 1 particles ahead).
-  int integrated = -1;  // particles 0 to integrated are integrated
+  int integrated = INTERLEAVED ? -1 : PARTICLE_COUNT - 1;  // particles 0 to integrated are
   auto integrateThrough = [&](int last) {
-    while (integrated < last && integrated < PARTICLE_COUNT - 1)
-      integrateParticle(*this, ++integrated);
+    if constexpr (INTERLEAVED) {
+      while (integrated < last && integrated < PARTICLE_COUNT - 1)
+        integrateParticle(cloth, ++integrated);
+    }
   };
   constexpr int SPRING_REACH = GRID_SIDE + 1;
 
   Vector3 previousOwner;
   int quad = 0;
   for (int j = 0; j < PARTICLE_COUNT; ++j) {
-    integrateThrough(j + SPRING_REACH);
-    // Quad j's corners are integrated by now, and integration left their
-    // positions at the start of the step in previousPositions, which the
-    // relaxation never touches: the normals come out as if computed first.
-    if (j % GRID_SIDE != GRID_SIDE - 1 && j < (GRID_SIDE - 1) * GRID_SIDE)
-      computeFaceNormal(previousPositions, j, faceNormals[quad++]);
+    if constexpr (INTERLEAVED) {
+      integrateThrough(j + SPRING_REACH);
+      // Quad j's corners are integrated by now, and integration left their
+      // positions at the start of the step in previousPositions, which the
+      // relaxation never touches: the normals come out as if computed first.
+      if (j % GRID_SIDE != GRID_SIDE - 1 && j < (GRID_SIDE - 1) * GRID_SIDE)
+        computeFaceNormal(cloth.previousPositions, j, cloth.faceNormals[quad++]);
+    }
 
     // The owner's position stays in registers across its eight entries.
     Vector3 owner = componentMin(componentMax(positions[j], lower), upper);
-    for (const ClothSpring& spring : springs[j]) {
+    for (const ClothSpring& spring : cloth.springs[j]) {
       if (spring.second > integrated) integrateThrough(spring.second);
       if (spring.first != j) {
         // Not an entry of the owner: the plain relaxation, in memory (where
@@ -107,11 +120,12 @@ void Cloth::step() {
         owner = positions[j];
         if (j > 0) previousOwner = positions[j - 1];
       } else if (spring.second == j) {
-        // A missing neighbour: the entry joins the particle to itself. For
-        // finite values its difference, length and factor are 0, and its
-        // correction of 0 only turns a -0 coordinate into +0, as adding +0
-        // does. An infinite or NaN value makes the correction NaN: the plain
-        // arithmetic, on the one position, gives that.
+        // A missing neighbour (or a broken spring): the entry joins the
+        // particle to itself. For finite values its difference, length and
+        // factor are 0, and its correction of 0 only turns a -0 coordinate
+        // into +0, as adding +0 does. An infinite or NaN value makes the
+        // correction NaN: the plain arithmetic, on the one position, gives
+        // that.
         if (finiteStiffness && isFinite(owner)) {
           owner += Vector3(0.0, 0.0, 0.0);
         } else {
@@ -131,7 +145,27 @@ void Cloth::step() {
     positions[j] = owner;
     previousOwner = owner;
   }
+}
+
+}  // namespace
+
+void Cloth::step() {
+  if (!hasWind()) {
+    relaxationPass<true>(*this);
+  } else {
+    // The wind needs every normal before the first particle moves: the
+    // plain order, normals, forces, integration, then the pass.
+    for (int q = 0; q < QUAD_COUNT; ++q)
+      computeFaceNormal(positions, quadCorner(q), faceNormals[q]);
+    for (Vector3& acceleration : accelerations) acceleration = gravity;
+    addWind();
+    for (int i = 0; i < PARTICLE_COUNT; ++i) integrateParticle(*this, i, accelerations[i]);
+    relaxationPass<false>(*this);
+  }
+  for (int pass = 1; pass < relaxationPasses; ++pass) relaxationPass<false>(*this);
+  keepOutOfBall();
   // Pins last, in slot order: the highest slot naming a particle wins.
   for (int slot = 0; slot < pinCount; ++slot) positions[pins[slot].particle] = pins[slot].position;
   holdGrabbedParticle();
+  tearStretchedSprings();
 }

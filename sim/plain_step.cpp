@@ -7,8 +7,10 @@ namespace plain {
 void step(Cloth& cloth) {
   computeFaceNormals(cloth);
   applyGravity(cloth);
+  cloth.addWind();
   integrate(cloth);
   satisfyConstraints(cloth);
+  cloth.tearStretchedSprings();
 }
 
 void computeFaceNormals(Cloth& cloth) {
@@ -34,13 +36,13 @@ void applyGravity(Cloth& cloth) {
 
 void integrate(Cloth& cloth) {
   const double timeStep = cloth.timeStep;
+  const double damping = cloth.damping;
   for (int i = 0; i < PARTICLE_COUNT; ++i) {
     Vector3& position = cloth.positions[i];
     const Vector3 old = position;
     // Grouping fixed: both damped terms rounded before their difference.
-    const Vector3 travel =
-        (position * DAMPING_FACTOR - cloth.previousPositions[i] * DAMPING_FACTOR) +
-        ((cloth.accelerations[i] * timeStep) * timeStep) * 0.5;
+    const Vector3 travel = (position * damping - cloth.previousPositions[i] * damping) +
+                           ((cloth.accelerations[i] * timeStep) * timeStep) * 0.5;
     position += travel;
     cloth.previousPositions[i] = old;
   }
@@ -48,7 +50,7 @@ void integrate(Cloth& cloth) {
 
 void satisfyConstraints(Cloth& cloth) {
   Vector3* positions = cloth.positions;
-  for (int pass = 0; pass < RELAXATION_PASSES; ++pass) {
+  for (int pass = 0; pass < cloth.relaxationPasses; ++pass) {
     for (int j = 0; j < PARTICLE_COUNT; ++j) {
       const double box = cloth.boxSize;
       const Vector3 lower(0.0, 0.0, -0.5 * box);
@@ -72,6 +74,8 @@ void satisfyConstraints(Cloth& cloth) {
       }
     }
   }
+  // The ball keeps the sheet out before the pins.
+  cloth.keepOutOfBall();
   // Pins last, in slot order: the highest slot naming a particle wins.
   for (int slot = 0; slot < cloth.pinCount; ++slot)
     positions[cloth.pins[slot].particle] = cloth.pins[slot].position;

@@ -8,17 +8,20 @@
 // baseline its speed is measured against; the program never links it.
 namespace plain {
 
-// computeFaceNormals, applyGravity, integrate, satisfyConstraints, in order.
+// computeFaceNormals, applyGravity (and the lab's wind), integrate,
+// satisfyConstraints, then the lab's tearing, in order.
 void step(Cloth& cloth);
 
 // Normals first, so they describe the sheet before this step moves it.
 void computeFaceNormals(Cloth& cloth);
 void applyGravity(Cloth& cloth);
-// Damped position Verlet; the time step enters only as its square.
+// Damped position Verlet, with the cloth's damping; the time step enters
+// only as its square.
 void integrate(Cloth& cloth);
-// One in-place pass: clamp each particle into the box and relax its eight
-// springs, then put every pinned particle back on its pin, and a held one on
-// its hand's target.
+// The in-place passes (one at start-up): clamp each particle into the box
+// and relax its eight springs; then the lab's ball keeps the sheet out, and
+// every pinned particle goes back on its pin, and a held one on its hand's
+// target.
 void satisfyConstraints(Cloth& cloth);
 
 }  // namespace plain

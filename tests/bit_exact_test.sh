@@ -22,8 +22,7 @@ for build in "${builds[@]}"; do
   name=$(echo "$build" | tr -c 'a-zA-Z0-9\n' '_')
   # shellcheck disable=SC2086
   $build -std=c++20 -ffp-contract=off -I"$source_dir" \
-    "$source_dir/sim/cloth.cpp" "$source_dir/sim/cloth_step.cpp" "$source_dir/sim/cloth_grab.cpp" \
-    "$source_dir/sim/plain_step.cpp" "$source_dir/app/startup_sheet.cpp" \
+    "$source_dir"/sim/*.cpp "$source_dir/app/startup_sheet.cpp" \
     "$source_dir/tools/trajectory_digest.cpp" -o "$work_dir/$name"
   for step in program plain; do
     if [ $step = plain ]; then output=$("$work_dir/$name" plain); else output=$("$work_dir/$name"); fi

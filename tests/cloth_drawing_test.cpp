@@ -61,6 +61,7 @@ struct Sheet {
   double stiffness;
   double timeStep;
   bool releasePins;
+  bool lab = false;  // cut across and a ball beside it
 };
 const Sheet sheets[] = {
     {"flat, before the first step (zero normals)", 0, 0.5, 1.0, false},
@@ -68,6 +69,7 @@ const Sheet sheets[] = {
     {"swinging", 150, 0.5, 1.0, false},
     {"falling free", 120, 0.5, 1.0, true},
     {"diverged to infinities and NaNs", 12, 3.0, 40.0, false},
+    {"cut across, with the ball", 150, 0.5, 1.0, false, true},
 };
 
 std::unique_ptr<Cloth> makeSheet(const Sheet& sheet) {
@@ -76,6 +78,12 @@ std::unique_ptr<Cloth> makeSheet(const Sheet& sheet) {
   sheetCloth->setTimeStep(sheet.timeStep);
   if (sheet.releasePins) sheetCloth->clearPins();
   for (int n = 0; n < sheet.steps; ++n) sheetCloth->step();
+  if (sheet.lab) {
+    EXPECT_GT(sheetCloth->cutSprings(Vector3(-100, 70, -200), Vector3(300, 70, -200),
+                                     Vector3(100, 70, 300)),
+              40);
+    sheetCloth->ball = {true, Vector3(45, 40, 10), 8};
+  }
   return sheetCloth;
 }
 

@@ -31,7 +31,7 @@ TEST(KeyScript, ADragReadsAsGrabMoveAndRelease) {
   EXPECT_TRUE(parseScript("grab:0@0,0,0", script, error)) << error;
 }
 
-TEST(KeyScript, BadDragsAreRefusedWithTheParsersMessage) {
+TEST(KeyScript, BadDragsAndLabSettingsAreRefusedWithTheParsersMessage) {
   struct Case {
     const char* script;
     const char* message;
@@ -50,6 +50,25 @@ TEST(KeyScript, BadDragsAreRefusedWithTheParsersMessage) {
       {"move:1,2,3x", "needs three finite numbers"},
       {"releases", "unknown script token 'releases'"},
       {"place:1,2,3", "unknown script token 'place:1,2,3'"},
+      {"wind:1,2", "script token 'wind:1,2' needs three numbers x,y,z from -1 to 1"},
+      {"wind:0,1.5,0", "needs three numbers x,y,z from -1 to 1"},
+      {"wind:0,nan,0", "needs three numbers"},
+      {"gravity:0,-inf,0", "script token 'gravity:0,-inf,0' needs three numbers"},
+      {"ball:50,50,0", "script token 'ball:50,50,0' needs a centre x,y,z and a radius"},
+      {"ball:50,50,0,0", "a radius above 0 and up to 100, or off"},
+      {"ball:50,50,0,100.5", "a radius above 0"},
+      {"ball:2e6,0,0,1", "a radius above 0"},
+      {"ball:of", "needs a centre"},
+      {"tear:1", "script token 'tear:1' needs a ratio above 1 and up to 100, or off"},
+      {"tear:0.5", "needs a ratio above 1"},
+      {"tear:", "needs a ratio above 1"},
+      {"passes:0", "script token 'passes:0' needs a number of passes from 1 to 100"},
+      {"passes:101", "from 1 to 100"},
+      {"passes:2.5", "from 1 to 100"},
+      {"damping:1.01", "script token 'damping:1.01' needs a factor from 0 to 1"},
+      {"damping:-0.1", "a factor from 0 to 1"},
+      {"cut:1,2,3,4,5,6,7,8", "script token 'cut:1,2,3,4,5,6,7,8' needs three points"},
+      {"cut:1,2,3,4,5,6,7,8,9,10", "needs three points"},
   };
   for (const Case& c : cases) {
     std::vector<ScriptToken> script;
@@ -148,6 +167,35 @@ void expectSameTokens(const std::vector<ScriptToken>& read, const std::vector<Sc
     if (const auto* move = std::get_if<GrabMove>(&want[i])) {
       EXPECT_TRUE(samePoint(std::get<GrabMove>(read[i]).target, move->target)) << text;
     }
+    // The lab's tokens: every field, to the bit.
+    if (const auto* wind = std::get_if<SetWind>(&want[i])) {
+      EXPECT_TRUE(samePoint(std::get<SetWind>(read[i]).wind, wind->wind)) << text;
+    }
+    if (const auto* gravity = std::get_if<SetGravity>(&want[i])) {
+      EXPECT_TRUE(samePoint(std::get<SetGravity>(read[i]).gravity, gravity->gravity)) << text;
+    }
+    if (const auto* ball = std::get_if<SetBall>(&want[i])) {
+      const auto& got = std::get<SetBall>(read[i]);
+      EXPECT_EQ(got.present, ball->present) << text;
+      if (ball->present) {
+        EXPECT_TRUE(samePoint(got.centre, ball->centre) && sameBits(got.radius, ball->radius))
+            << text;
+      }
+    }
+    if (const auto* tearing = std::get_if<SetTearing>(&want[i])) {
+      EXPECT_TRUE(sameBits(std::get<SetTearing>(read[i]).ratio, tearing->ratio)) << text;
+    }
+    if (const auto* passes = std::get_if<SetPasses>(&want[i])) {
+      EXPECT_EQ(std::get<SetPasses>(read[i]).passes, passes->passes) << text;
+    }
+    if (const auto* damping = std::get_if<SetDamping>(&want[i])) {
+      EXPECT_TRUE(sameBits(std::get<SetDamping>(read[i]).damping, damping->damping)) << text;
+    }
+    if (const auto* cut = std::get_if<CutSprings>(&want[i])) {
+      const auto& got = std::get<CutSprings>(read[i]);
+      EXPECT_TRUE(samePoint(got.a, cut->a) && samePoint(got.b, cut->b) && samePoint(got.c, cut->c))
+          << text;
+    }
   }
 }
 
@@ -171,6 +219,16 @@ TEST(KeyScript, WrittenTokensReadBackAsTheSameTokens) {
        "move:1.7976931348623157e+308,66.66666666666666,1500"},
       {GrabRelease{}, "release"},
       {GrabPlace{}, "place"},
+      {SetWind{Vector3(0.005, 0, -0.0)}, "wind:0.005,0,-0"},
+      {SetBall{true, Vector3(50, 49.5, -3), 12.25}, "ball:50,49.5,-3,12.25"},
+      {SetBall{false, Vector3(), 0}, "ball:off"},
+      {SetTearing{3.5}, "tear:3.5"},
+      {SetTearing{0}, "tear:off"},
+      {SetPasses{20}, "passes:20"},
+      {SetDamping{0.1 + 0.2}, "damping:0.30000000000000004"},
+      {SetGravity{Vector3(0, -0.01, 1)}, "gravity:0,-0.01,1"},
+      {CutSprings{Vector3(1, 2, 3), Vector3(-4, 5.5, 6), Vector3(7, 8, 1e-9)},
+       "cut:1,2,3,-4,5.5,6,7,8,1e-09"},
   };
   std::vector<ScriptToken> all;
   for (const Case& c : cases) {

@@ -5,14 +5,18 @@
 
 #include <cmath>
 #include <functional>
+#include <regex>
 #include <string>
 
 #include "app/command_menu.h"
+#include "app/cutter.h"
 #include "app/idle.h"
 #include "app/keyboard.h"
 #include "app/startup_sheet.h"
+#include "app/token_player.h"
 #include "app/view_state.h"
 #include "tests/gl_window.h"
+#include "tests/sim_fixture.h"
 
 namespace {
 
@@ -173,7 +177,8 @@ TEST_F(KeyboardTest, TheMenuOffersEachCommandAndChoosingOneIsPressingItsKey) {
   attachCommandMenu();
   int labelled = 0;
   for (const Command& command : commandTable()) labelled += command.label != nullptr;
-  EXPECT_EQ(glutGet(GLUT_MENU_NUM_ITEMS), labelled);
+  const int labSubmenus = 6, cutTool = 1;
+  EXPECT_EQ(glutGet(GLUT_MENU_NUM_ITEMS), labelled + labSubmenus + cutTool);
   const auto commands = commandTable();
   for (size_t entry = 0; entry < commands.size(); ++entry) {
     const Command& command = commands[entry];
@@ -193,6 +198,41 @@ TEST_F(KeyboardTest, TheMenuOffersEachCommandAndChoosingOneIsPressingItsKey) {
     EXPECT_EQ(cloth.stiffness, afterKey.stiffness);
   }
   EXPECT_EQ(menuLabel("turn \u22125\u00b0"), "turn -5 degrees");
+}
+
+// The lab's choices: each sets one thing and says so, as its token does.
+TEST_F(KeyboardTest, TheMenusLabChoicesPlayTheirTokens) {
+  const std::regex labLine(
+      "(Wind|Gravity) = [-0-9.e]+,[-0-9.e]+,[-0-9.e]+\n|Ball = .*\n|"
+      "Ball off\n|Tear = [0-9.]+\n|Tear off\n|Passes = [0-9]+\n|"
+      "Damping = [0-9.]+\n");
+  int choices = 0;
+  for (int entry = LAB_MENU_ENTRIES;; ++entry, ++choices) {
+    testing::internal::CaptureStdout();
+    chooseMenuEntry(entry);
+    const std::string line = testing::internal::GetCapturedStdout();
+    if (line.empty()) break;
+    EXPECT_TRUE(std::regex_match(line, labLine)) << line;
+  }
+  EXPECT_GE(choices, 20);
+  // The last gravity choice leaves it aslant; the first puts back start-up's.
+  EXPECT_EQ(cloth.gravity.x, 0.007);
+  SetUp();
+  const Vector3 startup = cloth.gravity;
+  for (int entry = LAB_MENU_ENTRIES; entry < LAB_MENU_ENTRIES + choices; ++entry) {
+    testing::internal::CaptureStdout();
+    chooseMenuEntry(entry);
+    if (testing::internal::GetCapturedStdout() == "Gravity = 0,-0.01,0\n") {
+      expectSame(cloth.gravity, startup);
+      break;
+    }
+  }
+
+  EXPECT_FALSE(cutToolOn());
+  chooseMenuEntry(CUT_TOOL_MENU_ENTRY);
+  EXPECT_TRUE(cutToolOn());
+  chooseMenuEntry(CUT_TOOL_MENU_ENTRY);
+  EXPECT_FALSE(cutToolOn());
 }
 
 TEST_F(KeyboardTest, StiffnessHeldAsFloatDriftsFromTheDecimals) {
@@ -271,6 +311,53 @@ TEST_F(KeyboardTest, ResetDuringAnimationKeepsAnimating) {
   EXPECT_TRUE(animating);
   idle();
   EXPECT_EQ(cloth.positions[0].x, 20.0) << "back on its pin after the next step";
+}
+
+// The lab's settings as scripts, the menu and the page give them: each sets
+// the sheet, says so in one line and draws again.
+TEST_F(KeyboardTest, LabSettingsSetTheSheetAndSayWhatTheySet) {
+  struct Case {
+    const char* token;
+    std::string line;
+    std::function<void()> expectState;
+  };
+  const Case cases[] = {
+      {"wind:0.005,0,-0.01", "Wind = 0.005,0,-0.01\n",
+       [] { expectSame(cloth.wind, Vector3(0.005, 0, -0.01)); }},
+      {"wind:0,0,0", "Wind = 0,0,0\n", [] { EXPECT_FALSE(cloth.hasWind()); }},
+      {"ball:50,40.5,0,10", "Ball = 50,40.5,0,10\n",
+       [] {
+         EXPECT_TRUE(cloth.ball.present);
+         EXPECT_EQ(cloth.ball.centre.y, 40.5);
+         EXPECT_EQ(cloth.ball.radius, 10);
+       }},
+      {"ball:off", "Ball off\n", [] { EXPECT_FALSE(cloth.ball.present); }},
+      {"tear:3.5", "Tear = 3.5\n", [] { EXPECT_EQ(cloth.tearRatio, 3.5); }},
+      {"tear:off", "Tear off\n", [] { EXPECT_EQ(cloth.tearRatio, 0); }},
+      {"passes:20", "Passes = 20\n", [] { EXPECT_EQ(cloth.relaxationPasses, 20); }},
+      {"damping:0.95", "Damping = 0.95\n", [] { EXPECT_EQ(cloth.damping, 0.95); }},
+      {"gravity:0.002,-0.02,0", "Gravity = 0.002,-0.02,0\n",
+       [] { EXPECT_EQ(cloth.gravity.y, -0.02); }},
+      // Between rows 19 and 20 of the flat sheet r lays out.
+      {"cut:-100,51,-200,300,51,-200,100,51,300", "Cut = 133\n",
+       [] { EXPECT_EQ(cloth.brokenSprings, 133); }},
+      {"cut:-100,51,-200,300,51,-200,100,51,300", "", [] {}},  // nothing left to cut: silent
+  };
+  press('r');
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.token);
+    std::vector<ScriptToken> script;
+    std::string error;
+    ASSERT_TRUE(parseScript(c.token, script, error)) << error;
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(playToken(script[0]));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line);
+    EXPECT_EQ(settle() > 0, !c.line.empty()) << "drawn again after a change";
+    c.expectState();
+  }
+  // r mends every spring, and the specified sheet steps on as before.
+  press('r');
+  EXPECT_EQ(cloth.brokenSprings, 0);
 }
 
 }  // namespace

@@ -123,6 +123,46 @@ TEST_F(RenderTest, SheetShowsItsTextureOnTheSideFacingTheCamera) {
   EXPECT_GT(frame.litCount(200, 150, 300, 250), 5000);
 }
 
+TEST_F(RenderTest, ACutLeavesAGapAndTheBallIsASolidLitSphere) {
+  rotationAngle = 0;
+  plain::computeFaceNormals(cloth);
+  // Between rows 19 and 20 (heights 52 and 50): the quads of row 19 go.
+  ASSERT_EQ(cloth.cutSprings({-100, 51, -200}, {300, 51, -200}, {100, 51, 300}), 133);
+  Frame frame = draw();
+  const Pixel gap = project({54, 51, 0}), whole = project({54, 60, 0});
+  EXPECT_EQ(frame.at(gap.x, gap.y).r, 0) << "the torn row is not drawn";
+  EXPECT_GT(frame.at(whole.x, whole.y).r, 100) << "the rest of the sheet is";
+
+  // A ball in front of the sheet, untextured and lit: the material's colour.
+  cloth.ball = {true, Vector3(54, 30, 20), 8};
+  frame = draw();
+  const Pixel centre = project(cloth.ball.centre);
+  const Rgb middle = frame.at(centre.x, centre.y);
+  EXPECT_GT(middle.r, 60);
+  EXPECT_GT(middle.g, 10) << "not the red texture, which has no green";
+  EXPECT_GT(middle.r, middle.g);
+  // Solid to its rim and no further: inside 90% of its radius it covers
+  // every pixel, at 115% none.
+  const Pixel rim = project(cloth.ball.centre + Vector3(8, 0, 0));
+  const int radius = rim.x - centre.x;
+  int covered = 0, beyond = 0;
+  for (int a = 0; a < 360; a += 10) {
+    const double angle = a * std::acos(-1.0) / 180;
+    const auto at = [&](double r) {
+      return frame.at(centre.x + static_cast<int>(r * radius * std::cos(angle)),
+                      centre.y + static_cast<int>(r * radius * std::sin(angle)));
+    };
+    covered += at(0.9).g > 10;
+    beyond += at(1.15).g > 10;
+  }
+  EXPECT_EQ(covered, 36);
+  EXPECT_EQ(beyond, 0);
+
+  cloth.ball.present = false;
+  frame = draw();
+  EXPECT_EQ(frame.at(centre.x, centre.y).g, 0) << "gone, the sheet shows again";
+}
+
 TEST_F(RenderTest, EachLayerSwitchesOnItsOwn) {
   // Normals tilted up and toward the camera, so markers rise above the top row.
   setAllFaceNormals(Vector3(0, 0.6, 0.8));

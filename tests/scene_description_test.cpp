@@ -1,5 +1,5 @@
 // The scene in words: what a screen reader says of the picture follows the
-// state the keys and the hand change.
+// state the keys, the hand and the lab change.
 #include "app/scene_description.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +41,23 @@ TEST_F(SceneDescription, FollowsTheStateTheKeysAndTheHandChange) {
       {[] { animating = true; }, "Animating after 150 steps"},
       {[] { cloth.grabParticle(2024, Vector3(90, 10, 0)); },
        "The hand holds particle 2024 (row 45, column 45)."},
+      {[] { cloth.wind = Vector3(0, 0, 0.005); }, "The lab: a wind of 0,0,0.005."},
+      {[] {
+         cloth.ball = {true, Vector3(45, 30, 5), 12};
+         cloth.tearRatio = 3.5;
+         cloth.relaxationPasses = 10;
+       },
+       "The lab: a ball of radius 12 at 45,30,5, tearing at 3.5 times a spring's length and 10 "
+       "relaxation passes."},
+      {[] {
+         cloth.cutSprings({-100, 51, -200}, {300, 51, -200}, {100, 51, 300});
+       },
+       "The lab: 133 springs broken."},
+      {[] {
+         cloth.damping = 0.95;
+         cloth.gravity = Vector3(0.007, -0.007, 0);
+       },
+       "The lab: damping 0.95 and gravity 0.007,-0.007,0."},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -50,6 +67,7 @@ TEST_F(SceneDescription, FollowsTheStateTheKeysAndTheHandChange) {
   }
   SetUp();
   EXPECT_EQ(sceneDescription(1).find("The hand"), std::string::npos);
+  EXPECT_EQ(sceneDescription(1).find("The lab"), std::string::npos);
   EXPECT_NE(sceneDescription(1).find("after 1 step."), std::string::npos);
 }
 

@@ -1,15 +1,18 @@
 // Prints a digest of the start-up sheet's positions and face normals after a
-// few step counts. Two builds of the core that print the same lines moved the
-// sheet identically, to the last bit.
+// few step counts, then of the lab's runs (their spring tables too). Two
+// builds of the core that print the same lines moved the sheet identically,
+// to the last bit.
 // Usage: trajectory_digest [plain]   (plain: the plain transcription of the step)
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "app/startup_sheet.h"
 #include "sim/cloth.h"
 #include "sim/plain_step.h"
+#include "tools/lab_scenarios.h"
 
 namespace {
 
@@ -36,6 +39,15 @@ uint64_t digest(const Cloth& cloth) {
   return hashBytes(hash, cloth.faceNormals, sizeof cloth.faceNormals);
 }
 
+void printLine(const char* label, int step, const Cloth& cloth, uint64_t hash) {
+  const Vector3 middle = cloth.particlePosition(PARTICLE_COUNT / 2);
+  std::printf("%sstep %d digest %016llx middle %016llx %016llx %016llx\n", label, step,
+              static_cast<unsigned long long>(hash),
+              static_cast<unsigned long long>(bitsOf(middle.x)),
+              static_cast<unsigned long long>(bitsOf(middle.y)),
+              static_cast<unsigned long long>(bitsOf(middle.z)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,12 +64,23 @@ int main(int argc, char** argv) {
         cloth->step();
       }
     }
-    const Vector3 middle = cloth->particlePosition(PARTICLE_COUNT / 2);
-    std::printf("step %d digest %016llx middle %016llx %016llx %016llx\n", target,
-                static_cast<unsigned long long>(digest(*cloth)),
-                static_cast<unsigned long long>(bitsOf(middle.x)),
-                static_cast<unsigned long long>(bitsOf(middle.y)),
-                static_cast<unsigned long long>(bitsOf(middle.z)));
+    printLine("", target, *cloth, digest(*cloth));
+  }
+  for (const LabScenario& scenario : LAB_SCENARIOS) {
+    auto lab = std::make_unique<Cloth>();
+    setUpStartupCloth(*lab);
+    const std::string label = std::string("lab ") + scenario.name + ": ";
+    for (int n = 0; n < scenario.steps; ++n) {
+      scenario.beforeStep(*lab, n);
+      if (plain) {
+        plain::step(*lab);
+      } else {
+        lab->step();
+      }
+      if (n + 1 == 1 || n + 1 == scenario.steps / 2 || n + 1 == scenario.steps)
+        printLine(label.c_str(), n + 1, *lab,
+                  hashBytes(digest(*lab), lab->springs, sizeof lab->springs));
+    }
   }
   return 0;
 }

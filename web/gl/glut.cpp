@@ -80,6 +80,11 @@ void glutFullScreen() {}
 int glutCreateMenu(void (*)(int)) { return 1; }
 void glutAddMenuEntry(const char*, int) {}
 void glutAttachMenu(int) {}
+void glutAddSubMenu(const char*, int) {}
+
+// The page's pointer tools say what a modifier would: its cut tool is the
+// desktop's Shift.
+int glutGetModifiers() { return 0; }
 
 // Leaves main without ending the program: from here on the page calls
 // vantrelleFrame once per animation frame.

@@ -88,6 +88,7 @@ GLint gluUnProject(GLdouble winX, GLdouble winY, GLdouble winZ, const GLdouble* 
 #define GLUT_RIGHT_BUTTON 2
 #define GLUT_DOWN 0
 #define GLUT_UP 1
+#define GLUT_ACTIVE_SHIFT 1
 void glutInit(int* argc, char** argv);
 void glutInitDisplayMode(unsigned int mode);
 void glutInitWindowSize(int width, int height);
@@ -103,6 +104,8 @@ void glutFullScreen(void);
 int glutCreateMenu(void (*callback)(int entry));
 void glutAddMenuEntry(const char* label, int entry);
 void glutAttachMenu(int button);
+void glutAddSubMenu(const char* label, int menu);
+int glutGetModifiers(void);
 void glutMainLoop(void);
 void glutPostRedisplay(void);
 void glutSwapBuffers(void);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cutter.h"
 #include "app/hand.h"
 #include "app/view_state.h"
 
@@ -40,8 +41,10 @@ EMSCRIPTEN_KEEPALIVE void vantrelleLiveMouse(int button, int state, int x, int y
 EMSCRIPTEN_KEEPALIVE void vantrelleLiveMotion(int x, int y) {
   const Grab before = cloth.grab;
   const long placed = handPlacements();
+  const long cuts = cutsMade();
   vantrelleMotion(x, y);
   pageSession.noteHand(before, cloth.grab, handPlacements() != placed);
+  if (cutsMade() != cuts) pageSession.note(lastCut());
 }
 
 // The link to this moment's script, or, where it is too long for a link,
