@@ -116,8 +116,10 @@ if command -v apt-get >/dev/null 2>&1 && command -v dpkg-query >/dev/null 2>&1; 
 fi
 
 # No apt: check for what the tasks use, and say what to install if it is not there.
+# The line as a here-string, not through a pipe: under pipefail a compiler
+# that exits before reading would fail the pipe's echo.
 have_header() {
-  echo "#include <$1>" | c++ -x c++ -fsyntax-only - >/dev/null 2>&1
+  c++ -x c++ -fsyntax-only - <<<"#include <$1>" >/dev/null 2>&1
 }
 have_glut() {
   have_header GL/freeglut.h || { [ "$(uname -s)" = Darwin ] && have_header GLUT/glut.h; }

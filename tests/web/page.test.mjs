@@ -154,6 +154,56 @@ describe('taking hold of the sheet', () => {
   });
 });
 
+describe('the lab panel', () => {
+  test('its controls set the lab from the keyboard and the pointer, with their lines, and the link ' +
+       'to this moment carries them', async () => {
+    const page = await startedPage();
+    const at = await lightTheSheet(page);
+    await page.page.click('#lab-toggle');
+    assert.equal(await page.evaluate(() => document.getElementById('lab-toggle').getAttribute('aria-expanded')),
+                 'true');
+    // A slider moved with the keyboard: one notch, one token.
+    await page.page.focus('#lab-passes');
+    await page.pressKey('ArrowRight');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Passes = 2\n')), page.transcript());
+    assert.equal(await page.evaluate(() => document.getElementById('lab-passes').getAttribute('aria-valuetext')),
+                 '2 per step');
+    await page.page.click('#lab-ball');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Ball = 45,30,5,12\n')), page.transcript());
+    await page.page.click('#lab-tear');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Tear = 3.5\n')), page.transcript());
+    await page.page.focus('#lab-wind');
+    await page.pressKey('ArrowRight');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Wind = 0,0,0.001\n')), page.transcript());
+
+    // The cut tool: a stroke across the sheet breaks the springs it crosses.
+    await page.page.click('#cut-tool');
+    await page.page.mouse.move(at.x - 40, at.y - 30);
+    await page.page.mouse.down();
+    await page.page.mouse.move(at.x + 40, at.y + 30, {steps: 8});
+    await page.page.mouse.up();
+    assert.ok(await page.waitForTranscript((text) => /Cut = \d+\n$/.test(text)), page.transcript());
+    assert.doesNotMatch(page.transcript(), /Grab = /, 'the cut took hold of nothing');
+    await page.page.click('#cut-tool');
+    await page.type('s');
+    await page.frames(3);
+
+    await page.page.click('#moment-link');
+    const link = decodeURIComponent(new URL(page.page.url()).hash.slice(1));
+    assert.match(link, /passes:2 ball:45,30,5,12 tear:3.5 wind:0,0,0.001 cut:\S+/);
+    const picture = await page.canvasPicture();
+    const again = await VantrellePage.open(browser, '/complete/#' + encodeURIComponent(link));
+    await again.replayEnded();
+    await again.frames(3);
+    assert.equal(again.transcript(), page.transcript(), 'the link replays the lab\'s lines');
+    const comparison = comparePictures(picture, await again.canvasPicture());
+    assert.equal(comparison.differing, 0, JSON.stringify(comparison));
+    assert.deepEqual([...page.errors, ...again.errors], []);
+    await page.page.close();
+    await again.page.close();
+  });
+});
+
 describe('a browser without WebGL 2', () => {
   test('shows one clear message instead of the program', async () => {
     const plain = await launchBrowser('swiftshader', ['--disable-webgl2']);

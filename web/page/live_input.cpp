@@ -2,11 +2,13 @@
 
 #include <emscripten/emscripten.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/cutter.h"
 #include "app/hand.h"
+#include "app/token_player.h"
 #include "app/view_state.h"
 
 SessionScript pageSession;
@@ -45,6 +47,38 @@ EMSCRIPTEN_KEEPALIVE void vantrelleLiveMotion(int x, int y) {
   vantrelleMotion(x, y);
   pageSession.noteHand(before, cloth.grab, handPlacements() != placed);
   if (cutsMade() != cuts) pageSession.note(lastCut());
+}
+
+// A lab setting from the page's lab panel, as a script token ("passes:10"):
+// played with its line and noted in the session. 0 if it is no token or not
+// one the panel may send (keys, steps and the hand have their own calls).
+EMSCRIPTEN_KEEPALIVE int vantrelleLiveLabToken(const char* text) {
+  std::vector<ScriptToken> script;
+  std::string error;
+  if (!parseScript(text, script, error) || script.size() != 1) return 0;
+  const ScriptToken& token = script[0];
+  if (std::holds_alternative<KeyPress>(token) || std::holds_alternative<Steps>(token) ||
+      std::holds_alternative<GrabHold>(token) || std::holds_alternative<GrabMove>(token) ||
+      std::holds_alternative<GrabRelease>(token) || std::holds_alternative<GrabPlace>(token))
+    return 0;
+  playToken(token);
+  pageSession.note(token);
+  return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE void vantrelleSetCutTool(int on) { setCutTool(on != 0); }
+
+// The lab's settings in force, for the panel to show: 0-2 the wind, 3 the
+// ball (1 or 0), 4-6 its centre, 7 its radius, 8 the tearing ratio (0 off),
+// 9 the passes, 10 the damping, 11-13 gravity, 14 the springs broken.
+EMSCRIPTEN_KEEPALIVE double vantrelleLabValue(int which) {
+  const double values[] = {cloth.wind.x,      cloth.wind.y,          cloth.wind.z,
+                           cloth.ball.present ? 1.0 : 0.0,
+                           cloth.ball.centre.x, cloth.ball.centre.y, cloth.ball.centre.z,
+                           cloth.ball.radius, cloth.tearRatio,       double(cloth.relaxationPasses),
+                           cloth.damping,     cloth.gravity.x,       cloth.gravity.y,
+                           cloth.gravity.z,   double(cloth.brokenSprings)};
+  return which >= 0 && which < static_cast<int>(std::size(values)) ? values[which] : 0.0;
 }
 
 // The link to this moment's script, or, where it is too long for a link,

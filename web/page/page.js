@@ -8,6 +8,7 @@ import {setUpContextLoss} from './context_loss.js';
 import {hideKeyBar} from './key_bar.js';
 import {setUpKeyboardHand} from './keyboard_hand.js';
 import {setUpKeyBar, setUpKeys} from './keys.js';
+import {hideLab, setUpLabPanel} from './lab_panel.js';
 import {isReplaying, linkScript, playLink} from './link_replay.js';
 import './moment_link.js';
 import {setUpPageControls, startsFolded} from './page_controls.js';
@@ -66,11 +67,13 @@ setUpPointer();
 setUpKeyboardHand();
 setUpContextLoss();
 setUpPageControls();
+setUpLabPanel();
 const reason = cannotRunBecause();
 if (reason) {
   // The message alone: no buttons that do nothing.
   hideKeyBar();
   hideConsole();
+  hideLab();
   showStatus(reason);
 } else {
   loadProgram(start);
