@@ -12,6 +12,9 @@ export const LINKS = [
   'f p +200',
   't t t +120 3 n p 2 +40',
   't t t t t t t t +40 grab:2024@95,5,20 +10 move:85,30,-10 +10 move:80,60,-45 +15 release +45',
+  // The lab: every setting, the ball drawn, and quads torn away.
+  't t t t t +60 passes:3 damping:0.98 gravity:0.002,-0.01,0 ball:45,40,12,10 wind:0,0,0.01 tear:2 +40 ' +
+    'cut:-100,62,-200,300,62,-200,100,62,300 +30',
 ];
 
 // At most this share of the canvas may be off by more than 2 in a channel.

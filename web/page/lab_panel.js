@@ -9,7 +9,7 @@ import {takeInput} from './live_input.js';
 import {isRunning, onLiveFrame} from './program.js';
 
 const panel = foldingPanel(document.getElementById('lab-panel'), document.getElementById('lab-toggle'),
-                           {open: 'lab', fold: 'hide', what: 'the lab'});
+                           {open: 'show', fold: 'hide', what: 'the lab'});
 export const foldLab = panel.fold;
 export const hideLab = panel.hide;
 
