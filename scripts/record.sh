@@ -32,8 +32,8 @@ record vantrelle "t t t t t t t t +120 2 +60 1 +120"
 # The lab: a wind blows the sheet like a flag, a ball is swept through it,
 # and a cut across it lets the lower part fall.
 sweep=""
-for z in $(seq 40 -4 -40); do sweep="$sweep ball:48,52,$z,11 +3"; done
-record lab "t t t t t t t t +60 wind:0.01,0,0.03 +60 wind:0,0,0 +20$sweep +30 ball:off \
-cut:-100,62,-200,300,62,-200,100,62,300 +50"
+for z in $(seq 40 -5 -40); do sweep="$sweep ball:48,52,$z,11 +2"; done
+record lab "t t t t t t t t +40 wind:0.01,0,0.03 +50 wind:0,0,0 +10$sweep +10 ball:off \
+cut:-100,62,-200,300,62,-200,100,62,300 +40"
 # The README's example of a drag, on the same globe.
 record drag "t t t t t t t t +40 grab:2024@95,5,20 +10 move:85,30,-10 +10 move:80,60,-45 +15 release +45"
