@@ -17,18 +17,41 @@ Vector3 onHandGrid(Vector3 point) {
 }
 
 void grabAt(int particle, Vector3 target) {
+  if (particle == BALL_IN_HAND) {
+    if (!cloth.ball.present) return;  // no ball to take
+    cloth.releaseGrab();
+    ballInHand = true;
+    cloth.ball.centre = target;
+    glutPostRedisplay();
+    std::cout << "Grab = ball at " << scriptPoint(target) << std::endl;
+    return;
+  }
+  ballInHand = false;
   cloth.grabParticle(particle, target);
   std::cout << "Grab = " << particle << " at " << scriptPoint(target) << std::endl;
 }
 
-void moveHand(Vector3 target) { cloth.moveGrab(target); }
+void moveHand(Vector3 target) {
+  if (ballInHand) {
+    cloth.ball.centre = target;
+    glutPostRedisplay();
+  } else {
+    cloth.moveGrab(target);
+  }
+}
+
+Grab handState() {
+  if (ballInHand) return {true, BALL_IN_HAND, cloth.ball.centre};
+  return cloth.grab;
+}
 
 namespace {
 
 long placements = 0;
+Vector3 ballGrip;  // from the point under the pointer to the ball's centre
 
 void placeIfStill() {
-  if (animating) return;
+  if (animating || ballInHand) return;
   placeHeld();
   ++placements;
 }
@@ -36,6 +59,7 @@ void placeIfStill() {
 }  // namespace
 
 void placeHeld() {
+  if (ballInHand) return;  // the ball is where the hand is already
   cloth.placeGrabbedParticle();
   glutPostRedisplay();
 }
@@ -43,6 +67,11 @@ void placeHeld() {
 long handPlacements() { return placements; }
 
 void letGo() {
+  if (ballInHand) {
+    ballInHand = false;
+    std::cout << "Release = ball at " << scriptPoint(cloth.ball.centre) << std::endl;
+    return;
+  }
   if (!cloth.grab.active) return;
   cloth.releaseGrab();
   const int particle = cloth.grab.particle;
@@ -61,6 +90,13 @@ void mouse(int button, int state, int x, int y) {
     startCut(x, y);
     return;
   }
+  // The ball is in front of what it covers: pressed on, it is taken, and it
+  // keeps the offset from the pointer to its centre as it is carried.
+  if (cloth.ball.present && ballUnder(x, y, cloth.ball.centre, cloth.ball.radius)) {
+    ballGrip = cloth.ball.centre - pointUnder(x, y, cloth.ball.centre);
+    grabAt(BALL_IN_HAND, onHandGrid(cloth.ball.centre));
+    return;
+  }
   const int particle = pickParticle(x, y);
   if (particle < 0) return;  // pressed beside the sheet
   // Held where it is drawn; moving takes it from there.
@@ -70,13 +106,15 @@ void mouse(int button, int state, int x, int y) {
 
 void motion(int x, int y) {
   if (cutTo(x, y)) return;
-  if (!cloth.grab.active) return;
+  const Grab hand = handState();
+  if (!hand.active) return;
   if (x < 0 || y < 0 || x >= windowWidth || y >= windowHeight) {
     letGo();
     return;
   }
-  const Vector3 target = onHandGrid(pointUnder(x, y, cloth.grab.target));
-  const Vector3 held = cloth.grab.target;
+  const Vector3 grip = ballInHand ? ballGrip : Vector3();
+  const Vector3 target = onHandGrid(pointUnder(x, y, hand.target) + grip);
+  const Vector3 held = hand.target;
   if (target.x == held.x && target.y == held.y && target.z == held.z) return;
   moveHand(target);
   placeIfStill();

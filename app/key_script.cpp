@@ -27,6 +27,7 @@ constexpr const char* DAMPING_PREFIX = "damping:";
 constexpr const char* GRAVITY_PREFIX = "gravity:";
 constexpr const char* CUT_PREFIX = "cut:";
 constexpr const char* OFF_WORD = "off";
+constexpr const char* BALL_WORD = "ball";
 
 bool startsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -160,10 +161,13 @@ bool parseToken(const std::string& token, std::vector<ScriptToken>& script, std:
     const size_t start = std::strlen(GRAB_PREFIX);
     const size_t at = token.find(GRAB_POINT_MARK);
     GrabHold hold{};
+    const bool ball = at != std::string::npos && token.substr(start, at - start) == BALL_WORD;
+    if (ball) hold.particle = BALL_IN_HAND;
     if (at == std::string::npos ||
-        !parseIndex(token.substr(start, at - start), PARTICLE_COUNT, hold.particle)) {
+        (!ball && !parseIndex(token.substr(start, at - start), PARTICLE_COUNT, hold.particle))) {
       error = "script token '" + token + "' needs a particle from 0 to " +
-              std::to_string(PARTICLE_COUNT - 1) + " and a point, as in grab:2024@90,10,0";
+              std::to_string(PARTICLE_COUNT - 1) +
+              " and a point, as in grab:2024@90,10,0, or the ball, as in grab:ball@45,30,5";
       return false;
     }
     if (!parsePoint(token.substr(at + 1), hold.target)) {
@@ -187,7 +191,8 @@ bool parseToken(const std::string& token, std::vector<ScriptToken>& script, std:
   } else {
     error = "unknown script token '" + token +
             "': a token is one key (a single character), +N for N steps, a drag: "
-            "grab:N@x,y,z, move:x,y,z, release, place, or the lab's: wind:x,y,z, ball:x,y,z,r, "
+            "grab:N@x,y,z, grab:ball@x,y,z, move:x,y,z, release, place, or the lab's: wind:x,y,z, "
+            "ball:x,y,z,r, "
             "ball:off, tear:k, tear:off, passes:n, damping:d, gravity:x,y,z, cut:a,b,c";
     return false;
   }
@@ -231,8 +236,10 @@ bool scriptCarriesKey(unsigned char key) { return key > ' ' && key < 127 && key 
 std::string writeToken(const ScriptToken& token) {
   if (const auto* key = std::get_if<KeyPress>(&token)) return std::string(1, key->key);
   if (const auto* hold = std::get_if<GrabHold>(&token))
-    return GRAB_PREFIX + std::to_string(hold->particle) + GRAB_POINT_MARK +
-           scriptPoint(hold->target);
+    return GRAB_PREFIX +
+           (hold->particle == BALL_IN_HAND ? std::string(BALL_WORD)
+                                           : std::to_string(hold->particle)) +
+           GRAB_POINT_MARK + scriptPoint(hold->target);
   if (const auto* move = std::get_if<GrabMove>(&token))
     return MOVE_PREFIX + scriptPoint(move->target);
   if (std::holds_alternative<GrabRelease>(token)) return RELEASE_WORD;

@@ -22,8 +22,11 @@ struct KeyPress {
 struct Steps {
   int count;
 };
+// The hand takes the lab's ball rather than a particle: "grab:ball@x,y,z"
+// puts the ball's centre on the hand, and moves carry it.
+constexpr int BALL_IN_HAND = -1;
 struct GrabHold {
-  int particle;
+  int particle;  // or BALL_IN_HAND
   Vector3 target;
 };
 struct GrabMove {

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/hand.h"
 #include "app/view_state.h"
 
 namespace {
@@ -22,6 +23,7 @@ void setWind(const SetWind& change) {
 }
 
 void setBall(const SetBall& change) {
+  if (!change.present && ballInHand) letGo();  // nothing left to hold
   cloth.ball = {change.present, change.centre, change.radius};
   say(change.present ? "Ball = " + scriptPoint(change.centre) + "," + scriptNumber(change.radius)
                      : "Ball off");

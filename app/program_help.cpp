@@ -21,7 +21,11 @@ std::string programHelp() {
       "  Q  quit, as q\n"
       "mouse:\n"
       "  left button on the sheet     take hold of the particle under it; move to pull\n"
+      "  left button on the ball      carry the lab's ball\n"
+      "  Shift and the left button    cut the springs the pointer crosses\n"
       "  let go, or leave the window  let go of it\n"
-      "  right button                 a menu of the commands above\n";
+      "  right button                 a menu of the commands above, and the lab:\n"
+      "                               wind, ball, tearing, passes, damping, gravity,\n"
+      "                               and the cut tool\n";
   return text;
 }

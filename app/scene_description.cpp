@@ -75,6 +75,7 @@ std::string sceneDescription(long stepsTaken) {
        << (stepsTaken == 1 ? " step" : " steps") << ". ";
   text << "Turned " << rotationAngle << " degrees, the camera at " << eyePosition.z
        << "; stiffness " << stiffnessSetting << ", time step " << stepSize << ".";
+  if (ballInHand) text << " The hand holds the ball.";
   if (cloth.grab.active) {
     const int particle = cloth.grab.particle;
     text << " The hand holds particle " << particle << " (row " << particle / GRID_SIDE + 1

@@ -23,6 +23,7 @@ bool showQuads = true;
 bool showNormals = false;
 bool showParticles = false;
 bool animating = false;
+bool ballInHand = false;
 bool stepPending = false;
 int textureCounter = 0;
 int currentTexture = 0;
@@ -53,4 +54,5 @@ void restoreStaticViewState() {
   stepPending = false;
   textureCounter = 0;
   currentTexture = 0;
+  ballInHand = false;
 }

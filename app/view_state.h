@@ -26,6 +26,7 @@ extern bool animating;      // step at every idle call
 extern bool stepPending;    // step at the next idle call
 extern int textureCounter;  // presses of the texture key
 extern int currentTexture;  // texture slot bound for the quads, 0 to 9
+extern bool ballInHand;     // the hand carries the lab's ball (not a particle)
 
 // The one simulated sheet.
 extern Cloth cloth;

@@ -64,8 +64,11 @@ int pickParticle(int x, int y) { return nearestWithin(x, y, PICK_RADIUS * PICK_R
 int nearestParticle(int x, int y) { return nearestWithin(x, y, HUGE_VAL); }
 
 bool particleWindowPoint(int i, int& x, int& y) {
+  return windowPointOf(cloth.particlePosition(i), x, y);
+}
+
+bool windowPointOf(Vector3 p, int& x, int& y) {
   const Camera camera = frameCamera();
-  const Vector3 p = cloth.particlePosition(i);
   GLdouble wx, wy, wz;
   if (!gluProject(p.x, p.y, p.z, camera.modelview, camera.projection, camera.viewport, &wx, &wy,
                   &wz) ||
@@ -104,4 +107,13 @@ PointerRay pointerRay(int x, int y) {
   // is from it: back from the near point by near / (far - near) of the span.
   const double back = static_cast<double>(nearPlane) / (farPlane - nearPlane);
   return {nearPoint + (nearPoint - farPoint) * back, farPoint};
+}
+
+bool ballUnder(int x, int y, Vector3 centre, double radius) {
+  const PointerRay ray = pointerRay(x, y);
+  const Vector3 along = ray.farPoint - ray.eye;
+  const Vector3 toCentre = centre - ray.eye;
+  if (toCentre.dot(along) <= 0.0) return false;  // behind the eye
+  const Vector3 across = toCentre.cross(along);
+  return across.dot(across) <= radius * radius * along.dot(along);
 }

@@ -13,8 +13,10 @@ constexpr double PICK_RADIUS = 20.0;
 int pickParticle(int x, int y);
 // The particle drawn nearest to the point, however far (the same rule).
 int nearestParticle(int x, int y);
-// Where particle i is drawn, as a window point; false if it is not in view.
+// Where particle i (or any point of the cloth's space) is drawn, as a
+// window point; false if it is not in view.
 bool particleWindowPoint(int i, int& x, int& y);
+bool windowPointOf(Vector3 point, int& x, int& y);
 
 // The point under the window point in the plane through `through` that faces
 // the camera.
@@ -24,6 +26,9 @@ Vector3 pointUnder(int x, int y, Vector3 through);
 // it on the far plane, in the cloth's coordinates.
 struct PointerRay {
   Vector3 eye;
-  Vector3 far;
+  Vector3 farPoint;  // not "far": a Windows header defines it away
 };
 PointerRay pointerRay(int x, int y);
+
+// Whether the ray under the window point passes through the sphere.
+bool ballUnder(int x, int y, Vector3 centre, double radius);

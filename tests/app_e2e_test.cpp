@@ -190,6 +190,33 @@ TEST_F(AppEndToEnd, DraggingPullsTheSheetAndRLaysItFlatAsIfNeverTouched) {
   EXPECT_EQ(dragged.output, STEP);
 }
 
+// Shift and the left button cut: the springs the stroke crosses break, with
+// the cut's line, and no particle is taken.
+TEST_F(AppEndToEnd, ShiftAndTheLeftButtonCutTheSheet) {
+  Program program(folder_.path());
+  ASSERT_TRUE(program.waitForOutputEnding(loaderLines(10), 20)) << program.output();
+  ASSERT_TRUE(waitForWindow("Vantrelle"));
+  ASSERT_TRUE(waitForFullScreen("Vantrelle"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  KeyDriver keys(program, loaderLines(10));
+  EXPECT_TRUE(keys.press("s", "Step Through \n"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const auto [x, y] = pointOnTheSheet(captureWindow("Vantrelle"));
+  ASSERT_GE(x, 0) << "the sheet is on screen";
+  const size_t before = program.output().size();
+  moveMouse(x - 40, y - 40);
+  holdKey("shift", true);
+  leftButton(true);
+  for (int n = 1; n <= 8; ++n) moveMouse(x - 40 + 10 * n, y - 40 + 10 * n);
+  leftButton(false);
+  holdKey("shift", false);
+  EXPECT_FALSE(waitForLines(program, before, std::regex("(Cut = [0-9]+\n)+")).empty())
+      << program.output();
+  EXPECT_EQ(program.output().find("Grab ="), std::string::npos) << program.output();
+  pressKey("q");
+  EXPECT_EQ(program.waitForExit(10), 0);
+}
+
 // --help answers before any window or texture: the keys, each with its
 // label, and the mouse.
 TEST_F(AppEndToEnd, HelpListsTheKeysAndTheMouseAndOpensNoWindow) {

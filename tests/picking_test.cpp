@@ -145,4 +145,48 @@ TEST_F(Picking, APressOnTheSheetHoldsItAndLeavingTheWindowLetsGo) {
   }
 }
 
+// The lab's ball in front of the sheet: pressed on, the hand takes the ball
+// (not the particle behind it) and carries it with the pointer, keeping where
+// on the ball it was taken; beside the ball the sheet is taken as before.
+TEST_F(Picking, APressOnTheBallCarriesTheBallAndBesideItTakesTheSheet) {
+  cloth.ball = {true, cloth.positions[1012] + Vector3(0, 0, 20), 6};
+  const Vector3 seen = windowPoint(cloth.ball.centre);
+  // A little off the centre, where the ball still is.
+  const int x = static_cast<int>(seen.x) + 10, y = HEIGHT - 1 - static_cast<int>(seen.y) - 5;
+  testing::internal::CaptureStdout();
+  mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+  EXPECT_TRUE(ballInHand);
+  EXPECT_FALSE(cloth.grab.active) << "no particle taken";
+  const Vector3 taken = cloth.ball.centre;
+  motion(x + 60, y - 40);
+  const Vector3 carried = cloth.ball.centre;
+  mouse(GLUT_LEFT_BUTTON, GLUT_UP, x + 60, y - 40);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Grab = ball at " + scriptPoint(taken) +
+                                                        "\nRelease = ball at " +
+                                                        scriptPoint(carried) + "\n");
+  EXPECT_FALSE(ballInHand);
+  // Carried with the pointer at the depth where it was, its offset kept:
+  // its centre is drawn 60 pixels right and 40 up of where it was.
+  const Vector3 now = windowPoint(carried);
+  EXPECT_NEAR(now.x - seen.x, 60, 0.5);
+  EXPECT_NEAR(now.y - seen.y, 40, 0.5);
+  EXPECT_NEAR(now.z, seen.z, 1e-6);
+
+  // Beside the ball, the sheet: a particle well away from it.
+  const Vector3 corner = windowPoint(cloth.positions[0]);
+  testing::internal::CaptureStdout();
+  mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, static_cast<int>(corner.x),
+        HEIGHT - 1 - static_cast<int>(corner.y));
+  mouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout().substr(0, 9), "Grab = 0 ");
+
+  // No ball, nothing to take: a script's grab:ball does nothing and says nothing.
+  cloth.ball.present = false;
+  testing::internal::CaptureStdout();
+  grabAt(BALL_IN_HAND, Vector3(1, 2, 3));
+  letGo();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_FALSE(ballInHand);
+}
+
 }  // namespace

@@ -64,6 +64,10 @@ void moveMouse(int x, int y) {
 
 void pressKeyDuringDrag(const std::string& keysym) { run("xdotool key " + keysym); }
 
+void holdKey(const std::string& keysym, bool down) {
+  run(std::string("xdotool ") + (down ? "keydown " : "keyup ") + keysym);
+}
+
 void leftButton(bool down) {
   run(std::string("xdotool ") + (down ? "mousedown" : "mouseup") + " 1");
 }

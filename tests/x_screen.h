@@ -15,6 +15,8 @@ void leftButton(bool down);
 // A key pressed while a mouse button is held: pressKey would let go of the
 // button first, as it lets go of every held modifier.
 void pressKeyDuringDrag(const std::string& keysym);
+// Holds a key (a modifier, say) down, or lets it up.
+void holdKey(const std::string& keysym, bool down);
 
 // Waits for a window with exactly this title and gives it the keyboard.
 bool waitForWindow(const std::string& title, double seconds = 20);

@@ -267,6 +267,35 @@ describe(`the mouse in ${ENGINE}`, () => {
   });
 });
 
+describe(`the lab by the pointer in ${ENGINE}`, () => {
+  test('pressed on, the ball is carried; with the cut tool, a stroke cuts the sheet', async () => {
+    const page = await startedPage('/complete/#' + encodeURIComponent('ball:45,60,12,8 s'));
+    const at = await lightTheSheet(page);
+    const ball = await page.evaluate(() => {
+      const canvas = document.getElementById('canvas');
+      const box = canvas.getBoundingClientRect();
+      return [Math.round(box.left + Module._vantrelleBallWindowX() * box.width / canvas.width),
+              Math.round(box.top + Module._vantrelleBallWindowY() * box.height / canvas.height)];
+    });
+    await page.mouseMove(...ball);
+    await page.mouseDown();
+    for (let n = 1; n <= 4; ++n) await page.mouseMove(ball[0] + 8 * n, ball[1] - 6 * n);
+    await page.mouseUp();
+    assert.ok(await page.waitForTranscript((text) => /Grab = ball at .*\nRelease = ball at .*\n$/.test(text)),
+              page.transcript());
+
+    await page.evaluate(() => document.getElementById('cut-tool').click());
+    await page.mouseMove(at.x - 30, at.y - 30);
+    await page.mouseDown();
+    for (let n = 1; n <= 6; ++n) await page.mouseMove(at.x - 30 + 10 * n, at.y - 30 + 10 * n);
+    await page.mouseUp();
+    assert.ok(await page.waitForTranscript((text) => /Cut = \d+\n$/.test(text)), page.transcript());
+    assert.doesNotMatch(page.transcript(), /Grab = \d/, 'the cut took hold of no particle');
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
+
 describe(`the single file in ${ENGINE}`, () => {
   const LINK = '#t%20t%20%2B150%202';
   test('opened from a disk, a link gives the served site\'s lines and picture, and keys go on', async () => {

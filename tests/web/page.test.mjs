@@ -172,6 +172,20 @@ describe('the lab panel', () => {
     assert.ok(await page.waitForTranscript((text) => text.endsWith('Ball = 45,30,5,12\n')), page.transcript());
     await page.page.click('#lab-tear');
     assert.ok(await page.waitForTranscript((text) => text.endsWith('Tear = 3.5\n')), page.transcript());
+    // The ball by the pointer: pressed on, it is carried, and the link
+    // carries it too.
+    const ball = await page.evaluate(() => {
+      const canvas = document.getElementById('canvas');
+      const box = canvas.getBoundingClientRect();
+      return {x: box.left + Module._vantrelleBallWindowX() * box.width / canvas.width,
+              y: box.top + Module._vantrelleBallWindowY() * box.height / canvas.height};
+    });
+    await page.page.mouse.move(ball.x, ball.y);
+    await page.page.mouse.down();
+    await page.page.mouse.move(ball.x + 30, ball.y - 20, {steps: 4});
+    await page.page.mouse.up();
+    assert.ok(await page.waitForTranscript((text) => /Grab = ball at .*\nRelease = ball at .*\n$/.test(text)),
+              page.transcript());
     await page.page.focus('#lab-wind');
     await page.pressKey('ArrowRight');
     assert.ok(await page.waitForTranscript((text) => text.endsWith('Wind = 0,0,0.001\n')), page.transcript());
@@ -183,14 +197,14 @@ describe('the lab panel', () => {
     await page.page.mouse.move(at.x + 40, at.y + 30, {steps: 8});
     await page.page.mouse.up();
     assert.ok(await page.waitForTranscript((text) => /Cut = \d+\n$/.test(text)), page.transcript());
-    assert.doesNotMatch(page.transcript(), /Grab = /, 'the cut took hold of nothing');
+    assert.doesNotMatch(page.transcript(), /Grab = \d/, 'the cut took hold of nothing');
     await page.page.click('#cut-tool');
     await page.type('s');
     await page.frames(3);
 
     await page.page.click('#moment-link');
     const link = decodeURIComponent(new URL(page.page.url()).hash.slice(1));
-    assert.match(link, /passes:2 ball:45,30,5,12 tear:3.5 wind:0,0,0.001 cut:\S+/);
+    assert.match(link, /passes:2 ball:45,30,5,12 tear:3.5 grab:ball@\S+ move:\S+ release wind:0,0,0.001 cut:\S+/);
     const picture = await page.canvasPicture();
     const again = await VantrellePage.open(browser, '/complete/#' + encodeURIComponent(link));
     await again.replayEnded();

@@ -34,18 +34,18 @@ EMSCRIPTEN_KEEPALIVE void vantrelleLiveKey(int character) {
 }
 
 EMSCRIPTEN_KEEPALIVE void vantrelleLiveMouse(int button, int state, int x, int y) {
-  const Grab before = cloth.grab;
+  const Grab before = handState();
   const long placed = handPlacements();
   vantrelleMouse(button, state, x, y);
-  pageSession.noteHand(before, cloth.grab, handPlacements() != placed);
+  pageSession.noteHand(before, handState(), handPlacements() != placed);
 }
 
 EMSCRIPTEN_KEEPALIVE void vantrelleLiveMotion(int x, int y) {
-  const Grab before = cloth.grab;
+  const Grab before = handState();
   const long placed = handPlacements();
   const long cuts = cutsMade();
   vantrelleMotion(x, y);
-  pageSession.noteHand(before, cloth.grab, handPlacements() != placed);
+  pageSession.noteHand(before, handState(), handPlacements() != placed);
   if (cutsMade() != cuts) pageSession.note(lastCut());
 }
 
@@ -72,12 +72,21 @@ EMSCRIPTEN_KEEPALIVE void vantrelleSetCutTool(int on) { setCutTool(on != 0); }
 // ball (1 or 0), 4-6 its centre, 7 its radius, 8 the tearing ratio (0 off),
 // 9 the passes, 10 the damping, 11-13 gravity, 14 the springs broken.
 EMSCRIPTEN_KEEPALIVE double vantrelleLabValue(int which) {
-  const double values[] = {cloth.wind.x,      cloth.wind.y,          cloth.wind.z,
+  const double values[] = {cloth.wind.x,
+                           cloth.wind.y,
+                           cloth.wind.z,
                            cloth.ball.present ? 1.0 : 0.0,
-                           cloth.ball.centre.x, cloth.ball.centre.y, cloth.ball.centre.z,
-                           cloth.ball.radius, cloth.tearRatio,       double(cloth.relaxationPasses),
-                           cloth.damping,     cloth.gravity.x,       cloth.gravity.y,
-                           cloth.gravity.z,   double(cloth.brokenSprings)};
+                           cloth.ball.centre.x,
+                           cloth.ball.centre.y,
+                           cloth.ball.centre.z,
+                           cloth.ball.radius,
+                           cloth.tearRatio,
+                           double(cloth.relaxationPasses),
+                           cloth.damping,
+                           cloth.gravity.x,
+                           cloth.gravity.y,
+                           cloth.gravity.z,
+                           double(cloth.brokenSprings)};
   return which >= 0 && which < static_cast<int>(std::size(values)) ? values[which] : 0.0;
 }
 
