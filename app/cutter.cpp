@@ -26,7 +26,7 @@ bool cutTo(int x, int y) {
   if (!cutting) return false;
   const PointerRay to = pointerRay(x, y);
   // On the hand's grid, so that a link writes the cut in a few digits.
-  const CutSprings cut{onHandGrid(from.eye), onHandGrid(from.far), onHandGrid(to.far)};
+  const CutSprings cut{onHandGrid(from.eye), onHandGrid(from.farPoint), onHandGrid(to.farPoint)};
   from = to;
   if (cutSprings(cut) > 0) {
     last = cut;

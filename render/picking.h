@@ -24,6 +24,6 @@ Vector3 pointUnder(int x, int y, Vector3 through);
 // it on the far plane, in the cloth's coordinates.
 struct PointerRay {
   Vector3 eye;
-  Vector3 far;
+  Vector3 farPoint;  // not "far": a Windows header defines it away
 };
 PointerRay pointerRay(int x, int y);
