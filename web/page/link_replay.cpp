@@ -1,7 +1,7 @@
 // A link is a state: the page's URL fragment is a key script, played before
 // the first frame, keys through the keyboard commands (with their lines),
 // steps through the cloth's step and drags through the hand. It is played in
-// slices, one per animation frame, so that the page goes on answering while a
+// slices of a few milliseconds, so that the page goes on answering while a
 // long script plays; the page goes on live from where the script ends (or
 // where the person stopped it).
 #include <emscripten/emscripten.h>

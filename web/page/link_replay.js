@@ -1,15 +1,20 @@
 // A link is a state: the address's fragment is a key script, which the
-// program plays before the page goes live, a slice per animation frame so
-// that the page goes on answering. Its progress shows over the canvas, with
-// a button that goes on live from where it is.
+// program plays before the page goes live, in slices that are tasks of their
+// own, back to back: between two slices the browser draws a frame when one
+// is due and answers a click, and the replay has the rest of the time, so it
+// plays at nearly the program's own pace. Its progress shows over the
+// canvas, once a frame, with a button that goes on live from where it is.
 import {announce, holdAnnouncements} from './announcer.js';
 import {callProgram, isRunning, onProgramEnd, setFrameTask} from './program.js';
 import {describeScene} from './scene_description.js';
 import {showStatus} from './status.js';
 
-// Of each animation frame, the replay takes this long at most, so that the
-// page answers a key or a click within a frame or two.
+// A slice takes this long at most, so that the page answers a click and
+// draws its frames on time.
 const REPLAY_SLICE_MS = 10;
+// The next slice, posted as a task: unlike a timer it waits for nothing,
+// and unlike an animation frame it does not wait for the next frame.
+const slices = new MessageChannel();
 
 const panel = document.getElementById('replay');
 const progressBar = document.getElementById('replay-progress');
@@ -58,8 +63,9 @@ function startReplay() {
   inputRefusedSaid = false;
   panel.hidden = false;
   holdAnnouncements(true);
-  setFrameTask(playSlice);
+  setFrameTask(showProgress);
   showProgress();
+  slices.port2.postMessage(null);
 }
 
 // outcome: what a screen reader is told of it, if anything.
@@ -81,10 +87,12 @@ function stepsPlayed() {
 }
 
 function playSlice() {
+  if (!replaying) return;  // stopped, or the program ended, since it was posted
   const more = callProgram(() => Module._vantrellePlayFor(REPLAY_SLICE_MS));
-  if (isRunning()) showProgress();
   if (!more) endReplay(isRunning() ? `The link has played: ${stepsPlayed()}.` : '');
+  else slices.port2.postMessage(null);
 }
+slices.port1.onmessage = playSlice;
 
 function showProgress() {
   const stepsDone = Module._vantrelleReplayStepsDone();
