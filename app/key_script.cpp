@@ -190,10 +190,9 @@ bool parseToken(const std::string& token, std::vector<ScriptToken>& script, std:
     return parseLabToken(token, script, error);
   } else {
     error = "unknown script token '" + token +
-            "': a token is one key (a single character), +N for N steps, a drag: "
-            "grab:N@x,y,z, grab:ball@x,y,z, move:x,y,z, release, place, or the lab's: wind:x,y,z, "
-            "ball:x,y,z,r, "
-            "ball:off, tear:k, tear:off, passes:n, damping:d, gravity:x,y,z, cut:a,b,c";
+            "': a token is one key (a single character), +N for N steps, a drag (grab:, "
+            "move:, release, place) or a lab setting (wind:, ball:, tear:, passes:, damping:, "
+            "gravity:, cut:)";
     return false;
   }
   return true;
