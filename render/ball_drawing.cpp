@@ -2,7 +2,7 @@
 
 #include "render/opengl.h"
 
-#include "render/quad_corners.h"
+#include "render/gl_vertex.h"
 #include "render/scene.h"
 
 const Material ballMaterial = {

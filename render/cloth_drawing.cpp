@@ -6,6 +6,7 @@
 #include "render/opengl.h"
 
 #include "app/view_state.h"
+#include "render/gl_vertex.h"
 #include "render/quad_corners.h"
 #include "render/scene.h"
 #include "sim/cloth.h"

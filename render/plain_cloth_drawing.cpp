@@ -4,6 +4,7 @@
 
 #include "app/view_state.h"
 #include "render/cloth_drawing.h"
+#include "render/gl_vertex.h"
 #include "render/quad_corners.h"
 #include "render/scene.h"
 #include "sim/cloth.h"

@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "app/sheet_export.h"
+#include "app/startup_sheet.h"
 #include "render/texture.h"
 #include "tests/bmp_fixture.h"
 #include "tests/child_process.h"
@@ -163,6 +165,35 @@ TEST_F(Recorder, TwoRecordingsOfOneScriptGiveIdenticalFrames) {
     EXPECT_EQ(readFile((folder_.path() / "second" / name).string()), first);
   }
   EXPECT_FALSE(fs::exists(folder_.path() / "first" / "frame-00010.png"));
+}
+
+// The series and the sheet written beside the frames are the measures and
+// the shape of the sheet the same steps give in this process, byte for byte.
+TEST_F(Recorder, TheSeriesAndTheSheetAreThoseOfTheStepsPlayed) {
+  const Result result = record({"--size", "80x60", "--series", "series.csv", "--obj", "sheet.obj",
+                                "--script", "t +3 wind:0,0,0.01 tear:1.5 +2", "frames"});
+  ASSERT_EQ(result.status, 0) << result.output;
+  auto cloth = std::make_unique<Cloth>();
+  setUpStartupCloth(*cloth);
+  std::string expected = seriesHeader();
+  for (int step = 1; step <= 5; ++step) {
+    if (step == 4) {
+      cloth->wind = Vector3(0, 0, 0.01);
+      cloth->tearRatio = 1.5;
+    }
+    cloth->step();
+    expected += seriesLine(step, measureCloth(*cloth));
+  }
+  const std::vector<uint8_t> series = readFile((folder_.path() / "series.csv").string());
+  EXPECT_EQ(std::string(series.begin(), series.end()), expected);
+  const std::vector<uint8_t> obj = readFile((folder_.path() / "sheet.obj").string());
+  EXPECT_EQ(std::string(obj.begin(), obj.end()), sheetObj(*cloth));
+
+  const Result unwritable = record({"--series", "no-such-folder/series.csv", "frames"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_NE(unwritable.output.find("cannot write the series to no-such-folder/series.csv"),
+            std::string::npos)
+      << unwritable.output;
 }
 
 TEST_F(Recorder, QuitKeyEndsTheScriptAndKeepsWhatWasRecorded) {

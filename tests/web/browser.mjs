@@ -119,7 +119,7 @@ export class EnginePage {
     await this.evaluate(() => {
       const style = document.createElement('style');
       style.id = 'panels-aside';
-      style.textContent = '#console-panel, #key-bar, #lab-panel, #status { display: none !important; }';
+      style.textContent = '#console-panel, #key-bar, #side-panels, #status { display: none !important; }';
       document.head.appendChild(style);
     });
     await this.frames(2);

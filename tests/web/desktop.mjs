@@ -103,3 +103,18 @@ export function recordedLastFrame(script, width, height, texturesDir = TEXTURES_
     rmSync(folder, {recursive: true, force: true});
   }
 }
+
+// What the recorder writes with --series and --obj for a script: the CSV and
+// the OBJ as texts.
+export function recordedSeriesAndSheet(script, texturesDir = TEXTURES_DIR) {
+  const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-series-'));
+  try {
+    const series = path.join(folder, 'series.csv'), sheet = path.join(folder, 'sheet.obj');
+    execFileSync(RECORDER, ['--size', '64x48', '--series', series, '--obj', sheet, '--script', script,
+                            path.join(folder, 'frames')],
+                 {cwd: texturesDir, stdio: ['ignore', 'ignore', 'pipe']});
+    return {series: readFileSync(series, 'utf8'), sheet: readFileSync(sheet, 'utf8')};
+  } finally {
+    rmSync(folder, {recursive: true, force: true});
+  }
+}

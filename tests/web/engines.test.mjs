@@ -229,7 +229,7 @@ describe(`accessibility in ${ENGINE}`, () => {
       for (const state of ['as it starts, with the notice', 'the panels toggled, the notice closed']) {
         assert.deepEqual(await page.axeFindings(), [], state);
         await page.evaluate(() => {
-          for (const id of ['key-bar-toggle', 'console-toggle', 'lab-toggle', 'status-close']) {
+          for (const id of ['key-bar-toggle', 'console-toggle', 'lab-toggle', 'readout-toggle', 'status-close']) {
             document.getElementById(id).click();
           }
         });

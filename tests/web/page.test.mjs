@@ -1,12 +1,16 @@
 // What the served site does in Chromium beyond what every engine is tested
 // for (engines.test.mjs): its key bar and full screen, a new link in the
 // same tab, keys typed too early, a finger on the sheet and a pointer the
-// system cancels, and a browser without WebGL 2.
+// system cancels, the lab panel, the numbers panel and its downloads, and a
+// browser without WebGL 2.
 import assert from 'node:assert/strict';
+import {mkdtemp, readFile, rm} from 'node:fs/promises';
+import {tmpdir} from 'node:os';
+import path from 'node:path';
 import {after, before, describe, test} from 'node:test';
 
-import {launchBrowser, sleep, VantrellePage} from './browser.mjs';
-import {DesktopProgram} from './desktop.mjs';
+import {launchBrowser, SITE, sleep, VantrellePage} from './browser.mjs';
+import {DesktopProgram, recordedSeriesAndSheet} from './desktop.mjs';
 import {comparePictures} from './pictures.mjs';
 import {GRAB, lightTheSheet, RELEASE, stepsPulling} from './sheet_drag.mjs';
 
@@ -215,6 +219,58 @@ describe('the lab panel', () => {
     assert.deepEqual([...page.errors, ...again.errors], []);
     await page.page.close();
     await again.page.close();
+  });
+});
+
+describe('the numbers panel', () => {
+  test('shows the sheet\'s numbers, and its downloads are the recorder\'s series and sheet to the byte',
+       async () => {
+    const script = 't +40 wind:0,0,0.01 tear:1.5 +30 2 +10';
+    const page = await startedPage('/complete/#' + encodeURIComponent(script));
+    await page.page.click('#readout-toggle');
+    await page.page.waitForFunction(() => document.getElementById('readout-steps').textContent === '80');
+    const readout = await page.evaluate(() => Number(document.getElementById('readout-kinetic').textContent));
+    assert.ok(readout > 0, 'a falling sheet moves');
+    // A step from the keyboard joins the series.
+    await page.type('s');
+    await page.page.waitForFunction(() => document.getElementById('readout-steps').textContent === '81');
+
+    // What a download button gives, from a page in a browser context of its
+    // own (Chromium asks before a site's second download) that plays the
+    // same link and the same s.
+    const downloaded = async (button, name) => {
+      const folder = await mkdtemp(path.join(tmpdir(), 'vantrelle-downloads-'));
+      const context = await browser.createBrowserContext();
+      try {
+        const raw = await context.newPage();
+        await (await raw.createCDPSession()).send(
+          'Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: folder, browserContextId: context.id});
+        await raw.setViewport({width: 640, height: 480});
+        await raw.goto(SITE + '/complete/#' + encodeURIComponent(script));
+        const other = new VantrellePage(raw);
+        await other.replayEnded();
+        await other.type('s');
+        await raw.waitForFunction(() => Module._vantrelleSeriesLength() === 81);
+        await raw.click('#readout-toggle');
+        await raw.click('#' + button);
+        for (let waited = 0; waited < 100; ++waited) {
+          try {
+            return await readFile(path.join(folder, name), 'utf8');
+          } catch {
+            await sleep(50);
+          }
+        }
+        throw new Error(`no ${name} was downloaded`);
+      } finally {
+        await context.close();
+        await rm(folder, {recursive: true, force: true});
+      }
+    };
+    const expected = recordedSeriesAndSheet(script + ' s +1');
+    assert.equal(await downloaded('download-series', 'vantrelle-series.csv'), expected.series);
+    assert.equal(await downloaded('download-sheet', 'vantrelle-sheet.obj'), expected.sheet);
+    assert.deepEqual(page.errors, []);
+    await page.page.close();
   });
 });
 

@@ -6,9 +6,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/sheet_export.h"
 #include "app/startup.h"
 #include "app/token_player.h"
 #include "app/view_state.h"
@@ -83,6 +85,13 @@ int main(int argc, char** argv) {
   prepareScene();
   reshape(plan.width, plan.height);
   ProgressLine progress(framesPlanned(plan.script), stderr);
+  std::ofstream series;
+  if (!plan.series.empty()) {
+    series.open(plan.series, std::ios::binary);
+    if (!series) return fail("cannot write the series to " + plan.series);
+    series << seriesHeader();
+  }
+  long stepsTaken = 0;
 
   for (const ScriptToken& token : plan.script) {
     if (endsRecording(token)) break;
@@ -94,6 +103,7 @@ int main(int argc, char** argv) {
     }
     for (int n = 0; n < steps->count; ++n) {
       cloth.step();
+      if (series.is_open()) series << seriesLine(++stepsTaken, measureCloth(cloth));
       display();
       if (interrupted) {
         progress.finish();
@@ -113,6 +123,12 @@ int main(int argc, char** argv) {
     }
   }
   progress.finish();
+  if (series.is_open() && !series.flush()) return fail("cannot write the series to " + plan.series);
+  if (!plan.obj.empty()) {
+    std::ofstream obj(plan.obj, std::ios::binary);
+    if (!(obj << sheetObj(cloth)) || !obj.flush())
+      return fail("cannot write the sheet to " + plan.obj);
+  }
   if (!sink->finish()) {
     sink->abandon();
     return fail(sink->error());

@@ -20,7 +20,8 @@ bool parseRecordingPlan(const std::vector<std::string>& arguments, RecordingPlan
   std::vector<std::string> outputs;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const bool takesValue = argument == "--size" || argument == "--fps" || argument == "--script";
+    const bool takesValue = argument == "--size" || argument == "--fps" || argument == "--script" ||
+                            argument == "--series" || argument == "--obj";
     if (takesValue && i + 1 == arguments.size()) {
       error = argument + " needs a value";
       return false;
@@ -41,6 +42,10 @@ bool parseRecordingPlan(const std::vector<std::string>& arguments, RecordingPlan
       }
     } else if (argument == "--script") {
       script = arguments[++i];
+    } else if (argument == "--series") {
+      plan.series = arguments[++i];
+    } else if (argument == "--obj") {
+      plan.obj = arguments[++i];
     } else if (argument.size() > 1 && argument[0] == '-') {
       error = "unknown option '" + argument + "'";
       return false;
@@ -71,7 +76,8 @@ bool parseRecordingPlan(const std::vector<std::string>& arguments, RecordingPlan
 }
 
 const char* recordingUsage() {
-  return "usage: vantrelle-record [--size WxH] [--fps N] [--script \"TOKENS\"] OUTPUT\n"
+  return "usage: vantrelle-record [--size WxH] [--fps N] [--script \"TOKENS\"]\n"
+         "                        [--series FILE.csv] [--obj FILE.obj] OUTPUT\n"
          "  Replays a key script step by step and records one frame after each step.\n"
          "  --size WxH       frame size in pixels (default 640x480)\n"
          "  --fps N          frames per second of a video (default 30)\n"
@@ -84,6 +90,10 @@ const char* recordingUsage() {
          "                   the lab: wind:x,y,z, ball:x,y,z,r, ball:off, tear:k,\n"
          "                   tear:off, passes:n, damping:d, gravity:x,y,z, and\n"
          "                   cut:ax,ay,az,bx,by,bz,cx,cy,cz (the springs crossing a triangle)\n"
+         "  --series FILE    the sheet's measures after each step, as CSV: step (from 1),\n"
+         "                   kinetic_energy, potential_energy, max_stretch, mean_stretch,\n"
+         "                   springs_broken, wind_work\n"
+         "  --obj FILE       the sheet after the last step, as a Wavefront OBJ\n"
          "  OUTPUT           a folder: PNG frames frame-00001.png, frame-00002.png, ...\n"
          "                   a .gif, .mp4 or .webm file: a video made by ffmpeg\n"
          "  The ten textures are read from the working directory, as the program reads them.\n"

@@ -1,7 +1,8 @@
 #pragma once
 
 // What vantrelle-record is asked to do, read from its command line:
-//   vantrelle-record [--size WxH] [--fps N] [--script "TOKENS"] OUTPUT
+//   vantrelle-record [--size WxH] [--fps N] [--script "TOKENS"]
+//                    [--series FILE.csv] [--obj FILE.obj] OUTPUT
 // The script's "+N" records N steps with one frame after each.
 
 #include <string>
@@ -18,6 +19,8 @@ struct RecordingPlan {
   std::vector<ScriptToken> script;
   std::string output;
   OutputKind kind = OutputKind::PngFrames;
+  std::string series;  // the measures after each step, as CSV; "" for none
+  std::string obj;     // the sheet after the last step, as OBJ; "" for none
 };
 
 constexpr const char* DEFAULT_SCRIPT = "+150";

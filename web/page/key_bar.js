@@ -9,6 +9,13 @@ const bar = foldingPanel(document.getElementById('key-bar'),
 export const foldKeyBar = bar.fold;
 export const hideKeyBar = bar.hide;
 
+// The panels down the right side end above the bar, however many rows of
+// keys it takes: its height is the page's --key-bar-height.
+new ResizeObserver(([entry]) => {
+  const height = entry.target.hidden ? 0 : entry.target.getBoundingClientRect().height;
+  document.documentElement.style.setProperty('--key-bar-height', `${Math.ceil(height)}px`);
+}).observe(document.getElementById('key-bar'));
+
 // commands: [key, label] pairs; press(key) is what a typed key does. Each
 // button reads as words ("animate, key a") and keeps the focus when pressed,
 // so that Enter or Space presses it again.

@@ -13,6 +13,7 @@
 #include "app/token_player.h"
 #include "app/view_state.h"
 #include "web/page/live_input.h"
+#include "web/page/sheet_series.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ bool playSome(const ScriptToken& token, double deadline) {
     // taken, and animating asks for the next. The page then goes on live
     // exactly as the page the link was made on.
     cloth.step();
+    noteStepTaken();
     stepPending = animating;
     ++replay.stepsIntoToken;
     ++taken;

@@ -3,7 +3,8 @@
 // own, back to back: between two slices the browser draws a frame when one
 // is due and answers a click, and the replay has the rest of the time, so it
 // plays at nearly the program's own pace. Its progress shows over the
-// canvas, once a frame, with a button that goes on live from where it is.
+// canvas, a few times a second, with a button that goes on live from where
+// it is.
 import {announce, holdAnnouncements} from './announcer.js';
 import {callProgram, isRunning, onProgramEnd, setFrameTask} from './program.js';
 import {describeScene} from './scene_description.js';
@@ -63,7 +64,7 @@ function startReplay() {
   inputRefusedSaid = false;
   panel.hidden = false;
   holdAnnouncements(true);
-  setFrameTask(showProgress);
+  setFrameTask(showProgressNowAndThen);
   showProgress();
   slices.port2.postMessage(null);
 }
@@ -94,7 +95,17 @@ function playSlice() {
 }
 slices.port1.onmessage = playSlice;
 
+// A frame with nothing changed costs the browser next to nothing; one with
+// new text costs a layout, a paint and a composite, time the replay could
+// use. A few updates a second tell the progress as well.
+const PROGRESS_SHOWN_EVERY_MS = 250;
+let progressShownAt = 0;
+function showProgressNowAndThen() {
+  if (performance.now() - progressShownAt >= PROGRESS_SHOWN_EVERY_MS) showProgress();
+}
+
 function showProgress() {
+  progressShownAt = performance.now();
   const stepsDone = Module._vantrelleReplayStepsDone();
   const stepsTotal = Module._vantrelleReplayStepsTotal();
   const tokensDone = Module._vantrelleReplayTokensDone();

@@ -10,6 +10,7 @@
 #include "app/hand.h"
 #include "app/token_player.h"
 #include "app/view_state.h"
+#include "web/page/sheet_series.h"
 
 SessionScript pageSession;
 
@@ -22,8 +23,10 @@ void vantrelleMotion(int x, int y);
 
 // An animation frame: idle steps once if a step is due.
 EMSCRIPTEN_KEEPALIVE void vantrelleLiveFrame() {
-  if (stepPending) pageSession.note(Steps{1});
+  const bool stepping = stepPending;
+  if (stepping) pageSession.note(Steps{1});
   vantrelleFrame();
+  if (stepping) noteStepTaken();
 }
 
 // Keys a script cannot carry are no command and change nothing.

@@ -13,6 +13,7 @@ import {isReplaying, linkScript, playLink} from './link_replay.js';
 import './moment_link.js';
 import {setUpPageControls, startsFolded} from './page_controls.js';
 import {setUpPointer} from './pointer.js';
+import {hideReadouts, setUpReadoutPanel} from './readout_panel.js';
 import {isRunning, loadProgram, runMain, startFrames} from './program.js';
 import {EMBEDDED_TEXTURES} from './single_file.js';
 import {showHint, showStatus} from './status.js';
@@ -68,12 +69,14 @@ setUpKeyboardHand();
 setUpContextLoss();
 setUpPageControls();
 setUpLabPanel();
+setUpReadoutPanel();
 const reason = cannotRunBecause();
 if (reason) {
   // The message alone: no buttons that do nothing.
   hideKeyBar();
   hideConsole();
   hideLab();
+  hideReadouts();
   showStatus(reason);
 } else {
   loadProgram(start);
