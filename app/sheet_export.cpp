@@ -32,7 +32,7 @@ std::string sheetObj(const Cloth& cloth) {
   for (const QuadCorner& corner : QUAD_CORNERS)
     text += "vt " + scriptNumber(corner.s) + " " + scriptNumber(corner.t) + "\n";
   for (int q = 0; q < QUAD_COUNT; ++q) {
-    if (cloth.brokenSprings > 0 && !cloth.quadIntact(q)) continue;
+    if (!cloth.quadIntact(q)) continue;
     text += "f";
     int k = 0;
     for (const QuadCorner& corner : QUAD_CORNERS) {

@@ -13,9 +13,6 @@
 
 namespace {
 
-// A quad torn from its neighbours is not drawn, nor is its normal marker.
-bool quadDrawn(int q) { return cloth.brokenSprings == 0 || cloth.quadIntact(q); }
-
 // One batch of independent quads. Each quad's normal is set before its first
 // corner, so every corner carries the normal it would carry in a batch of its
 // own, and quads are cut into triangles one by one whatever the batch. The
@@ -26,7 +23,7 @@ void drawQuads() {
   glBindTexture(GL_TEXTURE_2D, currentTexture);
   glBegin(GL_QUADS);
   for (int q = 0; q < QUAD_COUNT; ++q) {
-    if (!quadDrawn(q)) continue;
+    if (!cloth.quadIntact(q)) continue;  // torn from its neighbours: neither it nor its marker
     const Vector3 n = cloth.faceNormal(q);
     glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
     const int corner = quadCorner(q);
@@ -68,13 +65,13 @@ void drawCloth() {
       for (int i = 0; i < PARTICLE_COUNT; ++i) glVertex(cloth.particlePosition(i));
     if (showNormals)
       for (int q = 0; q < QUAD_COUNT; ++q)
-        if (quadDrawn(q)) glVertex(markerTip(q));
+        if (cloth.quadIntact(q)) glVertex(markerTip(q));
     glEnd();
   }
   if (showNormals) {
     glBegin(GL_LINES);
     for (int q = 0; q < QUAD_COUNT; ++q) {
-      if (!quadDrawn(q)) continue;
+      if (!cloth.quadIntact(q)) continue;
       glVertex(cloth.particlePosition(quadCorner(q)));
       glVertex(markerTip(q));
     }

@@ -92,8 +92,11 @@ struct Cloth {
 
   // Springs. Broken, a spring is stored as its missing neighbour is, the
   // particle joined to itself, at both ends, and does nothing from then on.
-  void layOutSprings();          // every spring whole again
-  bool quadIntact(int q) const;  // all four sides of quad q hold
+  void layOutSprings();  // every spring whole again
+  // All four sides of quad q hold. Inline, for the frame: with nothing
+  // broken there is no table to look at.
+  bool quadIntact(int q) const { return brokenSprings == 0 || quadSidesHold(q); }
+  bool quadSidesHold(int q) const;
   // After a step, with tearing on: breaks the springs stretched beyond the
   // ratio. A pinned particle's springs hold, as the pin holds the particle:
   // with one relaxation pass a hanging sheet's corner springs stay at up to

@@ -7,11 +7,12 @@ ClothMeasures measureCloth(const Cloth& cloth) {
   ClothMeasures measures{};
   // Each sum runs in particle order: every build adds in the same order.
   double moved = 0.0, height = 0.0, windWork = 0.0;
+  const bool wind = cloth.hasWind();
   for (int i = 0; i < PARTICLE_COUNT; ++i) {
     const Vector3 travel = cloth.positions[i] - cloth.previousPositions[i];
     moved += travel.dot(travel);
     height += cloth.gravity.dot(cloth.positions[i]);
-    if (cloth.hasWind()) windWork += (cloth.accelerations[i] - cloth.gravity).dot(travel);
+    if (wind) windWork += (cloth.accelerations[i] - cloth.gravity).dot(travel);
   }
   const double timeStep = cloth.timeStep;
   measures.kineticEnergy = timeStep == 0.0 ? std::numeric_limits<double>::quiet_NaN()

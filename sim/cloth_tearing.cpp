@@ -30,7 +30,7 @@ void breakSpring(Cloth& cloth, int p, int k) {
 
 }  // namespace
 
-bool Cloth::quadIntact(int q) const {
+bool Cloth::quadSidesHold(int q) const {
   const int r = quadCorner(q);
   return springs[r][RIGHT_ENTRY].second == r + 1 &&
          springs[r][LOWER_ENTRY].second == r + GRID_SIDE &&

@@ -3,7 +3,7 @@
 void Cloth::addWind() {
   if (!hasWind()) return;
   for (int q = 0; q < QUAD_COUNT; ++q) {
-    if (brokenSprings > 0 && !quadIntact(q)) continue;  // a torn-off quad catches nothing
+    if (!quadIntact(q)) continue;  // a torn-off quad catches nothing
     const Vector3 normal = faceNormals[q];
     // The sign of the normal does not matter: n (n · w) is the same for -n.
     const Vector3 push = normal * (normal.dot(wind) * 0.25);

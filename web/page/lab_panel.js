@@ -89,10 +89,10 @@ export function setUpLabPanel() {
   controls.windDirection.addEventListener('change', () => {
     if (Number(controls.wind.value) > 0) send(windToken());
   });
+  // A ball in place keeps its centre; a new one goes under the sheet.
   const ballToken = () => {
-    const centre = controls.ball.checked && Module._vantrelleLabValue(3) === 1
-      ? [4, 5, 6].map((which) => number(Module._vantrelleLabValue(which))).join(',')
-      : BALL_CENTRE;
+    const v = inForce();
+    const centre = v.ball === 1 ? [v.ballX, v.ballY, v.ballZ].map(number).join(',') : BALL_CENTRE;
     return `ball:${centre},${controls.ballRadius.value}`;
   };
   controls.ball.addEventListener('change', () => send(controls.ball.checked ? ballToken() : 'ball:off'));
