@@ -25,13 +25,15 @@ export function setUpKeyBar() {
 }
 
 // Keys that type no character, and the browser's own shortcuts, are not the
-// program's; nor is a button's own Space or Enter.
+// program's; nor is a control's own Space or Enter (a button's, a checkbox's,
+// a list's).
 export function setUpKeys() {
   window.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || event.isComposing) return;
     if (event.key.length !== 1 || event.key.charCodeAt(0) > 255) return;
-    if (event.target instanceof HTMLButtonElement && (event.key === ' ' || event.key === 'Enter'))
-      return;
+    const control = event.target instanceof HTMLButtonElement || event.target instanceof HTMLInputElement ||
+                    event.target instanceof HTMLSelectElement;
+    if (control && (event.key === ' ' || event.key === 'Enter')) return;
     event.preventDefault();
     pressKey(event.key);
   });
