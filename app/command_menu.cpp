@@ -10,6 +10,7 @@
 #include "app/lab.h"
 #include "app/startup_sheet.h"
 #include "app/token_player.h"
+#include "app/view_state.h"
 
 std::string menuLabel(const char* label) {
   const struct {
@@ -81,6 +82,7 @@ void chooseMenuEntry(int entry) {
   const auto commands = commandTable();
   if (entry >= 0 && entry < static_cast<int>(commands.size())) keyboard(commands[entry].key, 0, 0);
   if (entry == CUT_TOOL_MENU_ENTRY) setCutTool(!cutToolOn());
+  if (entry == STRETCH_MENU_ENTRY) playToken(SetStretchColours{!showStretch});
   int number = LAB_MENU_ENTRIES;
   for (const LabSubmenu& submenu : labSubmenus())
     for (const LabChoice& choice : submenu.choices)
@@ -104,5 +106,7 @@ void attachCommandMenu() {
   }
   for (size_t k = 0; k < submenus.size(); ++k) glutAddSubMenu(labSubmenus()[k].title, submenus[k]);
   glutAddMenuEntry("Cut tool: the left button cuts (or hold Shift)", CUT_TOOL_MENU_ENTRY);
+  glutAddMenuEntry("Stretch colours: the quads coloured by stretch, or textured",
+                   STRETCH_MENU_ENTRY);
   glutAttachMenu(GLUT_RIGHT_BUTTON);
 }

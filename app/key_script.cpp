@@ -26,6 +26,8 @@ constexpr const char* PASSES_PREFIX = "passes:";
 constexpr const char* DAMPING_PREFIX = "damping:";
 constexpr const char* GRAVITY_PREFIX = "gravity:";
 constexpr const char* CUT_PREFIX = "cut:";
+constexpr const char* STRETCH_PREFIX = "stretch:";
+constexpr const char* ON_WORD = "on";
 constexpr const char* OFF_WORD = "off";
 constexpr const char* BALL_WORD = "ball";
 
@@ -127,6 +129,10 @@ bool parseLabToken(const std::string& token, std::vector<ScriptToken>& script, s
                     "cut:0,60,-200,100,60,-200,50,60,200");
     script.push_back(CutSprings{Vector3(v[0], v[1], v[2]), Vector3(v[3], v[4], v[5]),
                                 Vector3(v[6], v[7], v[8])});
+  } else if (startsWith(token, STRETCH_PREFIX)) {
+    const std::string rest = after(STRETCH_PREFIX);
+    if (rest != ON_WORD && rest != OFF_WORD) return refuse("on or off", "stretch:on");
+    script.push_back(SetStretchColours{rest == ON_WORD});
   } else {
     return false;
   }
@@ -135,7 +141,7 @@ bool parseLabToken(const std::string& token, std::vector<ScriptToken>& script, s
 
 bool isLabToken(const std::string& token) {
   for (const char* prefix : {WIND_PREFIX, BALL_PREFIX, TEAR_PREFIX, PASSES_PREFIX, DAMPING_PREFIX,
-                             GRAVITY_PREFIX, CUT_PREFIX})
+                             GRAVITY_PREFIX, CUT_PREFIX, STRETCH_PREFIX})
     if (startsWith(token, prefix)) return true;
   return false;
 }
@@ -192,7 +198,7 @@ bool parseToken(const std::string& token, std::vector<ScriptToken>& script, std:
     error = "unknown script token '" + token +
             "': a token is one key (a single character), +N for N steps, a drag (grab:, "
             "move:, release, place) or a lab setting (wind:, ball:, tear:, passes:, damping:, "
-            "gravity:, cut:)";
+            "gravity:, cut:) or a view (stretch:)";
     return false;
   }
   return true;
@@ -257,6 +263,8 @@ std::string writeToken(const ScriptToken& token) {
     return PASSES_PREFIX + std::to_string(passes->passes);
   if (const auto* damping = std::get_if<SetDamping>(&token))
     return DAMPING_PREFIX + scriptNumber(damping->damping);
+  if (const auto* stretch = std::get_if<SetStretchColours>(&token))
+    return STRETCH_PREFIX + std::string(stretch->on ? ON_WORD : OFF_WORD);
   if (const auto* cut = std::get_if<CutSprings>(&token))
     return CUT_PREFIX + scriptPoint(cut->a) + "," + scriptPoint(cut->b) + "," + scriptPoint(cut->c);
   std::string text;

@@ -62,10 +62,15 @@ struct SetGravity {
 struct CutSprings {
   Vector3 a, b, c;
 };
+// A view rather than the lab: "stretch:on" colours the quads by how far
+// their springs are stretched, "stretch:off" textures them again.
+struct SetStretchColours {
+  bool on;
+};
 
 using ScriptToken =
     std::variant<KeyPress, Steps, GrabHold, GrabMove, GrabRelease, GrabPlace, SetWind, SetBall,
-                 SetTearing, SetPasses, SetDamping, SetGravity, CutSprings>;
+                 SetTearing, SetPasses, SetDamping, SetGravity, CutSprings, SetStretchColours>;
 
 // The lab's ranges. Wind and gravity: each component, scene units per
 // step², a hundred times the start-up gravity's pull. Points: any the

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 
 #include "app/hand.h"
 #include "app/startup_sheet.h"
@@ -163,9 +164,29 @@ constexpr Command COMMANDS[] = {
     {'Q', nullptr, quit},
 };
 
+// A value as a console line writes it.
+template <typename Value>
+std::string asEchoed(Value value) {
+  std::ostringstream text;
+  text << value;
+  return text.str();
+}
+
+const KeySetting KEY_SETTINGS[] = {
+    {"stiffness", "", '-', '=', STIFFNESS_INCREMENT, [] { return double(stiffnessSetting); },
+     [] { return asEchoed(stiffnessSetting); }},
+    {"time step", "", '[', ']', STEP_SIZE_INCREMENT, [] { return stepSize; },
+     [] { return asEchoed(stepSize); }},
+    {"turn", "degrees", '4', '3', ANGLE_INCREMENT, [] { return double(rotationAngle); },
+     [] { return asEchoed(rotationAngle); }},
+    {"camera distance", "units", '6', '5', EYE_DISTANCE_INCREMENT, [] { return eyePosition.z; },
+     [] { return asEchoed(eyePosition.z); }},
+};
+
 }  // namespace
 
 std::span<const Command> commandTable() { return COMMANDS; }
+std::span<const KeySetting> keySettings() { return KEY_SETTINGS; }
 
 void keyboard(unsigned char key, int, int) {
   for (const Command& command : COMMANDS) {

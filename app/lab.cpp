@@ -49,6 +49,11 @@ void setGravity(const SetGravity& change) {
   say("Gravity = " + scriptPoint(change.gravity));
 }
 
+void setStretchColours(const SetStretchColours& change) {
+  showStretch = change.on;
+  say(change.on ? "Stretch colours on" : "Stretch colours off");
+}
+
 int cutSprings(const CutSprings& cut) {
   const int broken = cloth.cutSprings(cut.a, cut.b, cut.c);
   if (broken > 0) say("Cut = " + std::to_string(broken));

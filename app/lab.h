@@ -15,6 +15,8 @@ void setGravity(const SetGravity& change);
 // "Cut = N" when the cut breaks N springs; a cut that meets none changes
 // nothing and says nothing. Returns N.
 int cutSprings(const CutSprings& cut);
+// Not the sheet but how it is drawn: "Stretch colours on" or "... off".
+void setStretchColours(const SetStretchColours& change);
 
 // The tearing ratio the menu and the page turn on: above every spring of a
 // hanging sheet (the free ones stay below 1.7 times their rest length) and

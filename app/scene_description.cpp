@@ -70,7 +70,11 @@ std::string sceneDescription(long stepsTaken) {
     text << "pinned nowhere";
   else
     text << "hanging from " << cloth.pinCount << (cloth.pinCount == 1 ? " pin" : " pins");
-  text << "; " << layers() << ", with the " << textureName(currentTexture) << " texture. ";
+  text << "; " << layers();
+  if (showStretch)
+    text << ", coloured by stretch. ";
+  else
+    text << ", with the " << textureName(currentTexture) << " texture. ";
   text << (animating ? "Animating" : "Stopped") << " after " << stepsTaken
        << (stepsTaken == 1 ? " step" : " steps") << ". ";
   text << "Turned " << rotationAngle << " degrees, the camera at " << eyePosition.z

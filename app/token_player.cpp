@@ -33,6 +33,7 @@ bool playToken(const ScriptToken& token) {
       [](const SetDamping& change) { setDamping(change); },
       [](const SetGravity& change) { setGravity(change); },
       [](const CutSprings& cut) { cutSprings(cut); },
+      [](const SetStretchColours& change) { setStretchColours(change); },
   }, token);
   // clang-format on
   return true;

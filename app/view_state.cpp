@@ -22,6 +22,7 @@ int rotationAngle = INITIAL_ROTATION_ANGLE;
 bool showQuads = true;
 bool showNormals = false;
 bool showParticles = false;
+bool showStretch = false;
 bool animating = false;
 bool ballInHand = false;
 bool stepPending = false;
@@ -50,6 +51,7 @@ void restoreStaticViewState() {
   showQuads = true;
   showNormals = false;
   showParticles = false;
+  showStretch = false;
   animating = false;
   stepPending = false;
   textureCounter = 0;

@@ -22,6 +22,7 @@ extern int rotationAngle;  // degrees about the vertical axis; never wrapped
 extern bool showQuads;
 extern bool showNormals;
 extern bool showParticles;
+extern bool showStretch;    // the quads coloured by their stretch rather than textured
 extern bool animating;      // step at every idle call
 extern bool stepPending;    // step at the next idle call
 extern int textureCounter;  // presses of the texture key

@@ -4,7 +4,8 @@
 // second (display_bench's JSON, if given); the bytes of every file the page
 // loads; the time from navigation to the first frame; and a link of 10,000
 // steps: the page's steps per second while it replays (beside the native
-// step's, from step_bench's JSON, if given) and its time to the first frame.
+// step's, from step_bench's JSON, if given) and its time to the first frame;
+// and what the Numbers panel's readouts and plot cost a frame.
 // Usage: node page_bench.mjs [DISPLAY_BENCH_JSON [STEP_BENCH_JSON]]
 //   (SITE_URL: the site's address)
 import {readFileSync} from 'node:fs';
@@ -77,6 +78,24 @@ async function measureReplay() {
   }
 }
 
+// The Numbers panel open on an animating sheet at 1920 x 1080: what each
+// update of its readouts and plot costs the frame it runs in.
+async function measureReadouts() {
+  const browser = await launchBrowser('llvmpipe', [`--window-size=${WIDTH},${HEIGHT}`]);
+  try {
+    const page = new VantrellePage(await browser.newPage());
+    await page.page.setViewport({width: WIDTH, height: HEIGHT});
+    await page.page.goto(process.env.SITE_URL + '/#%2B300');
+    await firstFrame(page);
+    await page.page.click('#readout-toggle');
+    await page.type('a');
+    await new Promise((resolve) => setTimeout(resolve, 10000));
+    return await page.page.evaluate(() => ({...window.vantrelleReadoutCost}));
+  } finally {
+    await browser.close();
+  }
+}
+
 function nativeStepsPerSecond(file) {
   if (!file) return null;
   const report = JSON.parse(readFileSync(file, 'utf8'));
@@ -102,6 +121,10 @@ row('all layers', 'all');
 console.log(`page weight: ${(paced.bytes / 1024).toFixed(0)} KiB in ${paced.files.length} files ` +
             `(${paced.files.map(([name, length]) => `${name} ${(length / 1024).toFixed(0)} KiB`).join(', ')})`);
 console.log(`navigation to first frame: ${paced.firstFrame.toFixed(0)} ms (served from 127.0.0.1)`);
+const readouts = await measureReadouts();
+console.log(`numbers panel, animating: ${(readouts.milliseconds / readouts.updates).toFixed(2)} ms per update ` +
+            `of the readouts and the plot (longest ${readouts.longest.toFixed(2)} ms; ${readouts.updates} ` +
+            'updates in 10 s, at most ten a second)');
 const replay = await measureReplay();
 const native = nativeStepsPerSecond(process.argv[3]);
 console.log(`link #+10000: ${replay.stepsPerSecond.toFixed(0)} steps/s replayed` +

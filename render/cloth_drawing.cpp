@@ -9,7 +9,18 @@
 #include "render/gl_vertex.h"
 #include "render/quad_corners.h"
 #include "render/scene.h"
+#include "render/stretch_colours.h"
 #include "sim/cloth.h"
+
+void drawQuadCorners(int q) {
+  const Vector3 n = cloth.faceNormal(q);
+  glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
+  const int corner = quadCorner(q);
+  for (const QuadCorner& c : QUAD_CORNERS) {
+    glTexCoord2f(c.s, c.t);
+    glVertex(cloth.particlePosition(corner + c.offset));
+  }
+}
 
 namespace {
 
@@ -23,14 +34,8 @@ void drawQuads() {
   glBindTexture(GL_TEXTURE_2D, currentTexture);
   glBegin(GL_QUADS);
   for (int q = 0; q < QUAD_COUNT; ++q) {
-    if (!cloth.quadIntact(q)) continue;  // torn from its neighbours: neither it nor its marker
-    const Vector3 n = cloth.faceNormal(q);
-    glNormal3f(static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z));
-    const int corner = quadCorner(q);
-    for (const QuadCorner& c : QUAD_CORNERS) {
-      glTexCoord2f(c.s, c.t);
-      glVertex(cloth.particlePosition(corner + c.offset));
-    }
+    // Torn from its neighbours: neither it nor its marker.
+    if (cloth.quadIntact(q)) drawQuadCorners(q);
   }
   glEnd();
 }
@@ -50,7 +55,12 @@ Vector3 markerTip(int q) {
 // one batch and all the lines in another.
 void drawCloth() {
   applyMaterial(clothMaterial);
-  if (showQuads) drawQuads();
+  if (showQuads) {
+    if (showStretch)
+      drawStretchQuads();
+    else
+      drawQuads();
+  }
   glColor3f(0.5f, 0.5f, 0.3f);
   applyMaterial(markerMaterial);
   if (showNormals) {

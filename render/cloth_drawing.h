@@ -8,3 +8,7 @@ constexpr double NORMAL_DRAW_SCALE = 5.0;
 // box. Each marker is a line from its quad's first corner along the face
 // normal, with a point at its tip.
 void drawCloth();
+
+// Quad q of the global cloth inside a GL_QUADS batch: its face normal,
+// then its corners with their texture coordinates.
+void drawQuadCorners(int q);

@@ -38,3 +38,25 @@ ClothMeasures measureCloth(const Cloth& cloth) {
   measures.brokenSprings = cloth.brokenSprings;
   return measures;
 }
+
+double quadStretch(const Cloth& cloth, int q) {
+  const int r = quadCorner(q);
+  // Sides, then diagonals, each as a pair of particles and its rest length.
+  const struct {
+    int from, to;
+    float restLength;
+  } springs[] = {
+      {r, r + 1, STRAIGHT_REST_LENGTH},
+      {r + GRID_SIDE, r + GRID_SIDE + 1, STRAIGHT_REST_LENGTH},
+      {r, r + GRID_SIDE, STRAIGHT_REST_LENGTH},
+      {r + 1, r + GRID_SIDE + 1, STRAIGHT_REST_LENGTH},
+      {r, r + GRID_SIDE + 1, DIAGONAL_REST_LENGTH},
+      {r + 1, r + GRID_SIDE, DIAGONAL_REST_LENGTH},
+  };
+  double total = 0.0;
+  for (const auto& spring : springs) {
+    const Vector3 span = cloth.positions[spring.to] - cloth.positions[spring.from];
+    total += std::sqrt(span.dot(span)) / static_cast<double>(spring.restLength) - 1.0;
+  }
+  return total / 6.0;
+}

@@ -22,3 +22,7 @@ struct ClothMeasures {
 };
 
 ClothMeasures measureCloth(const Cloth& cloth);
+
+// How stretched quad q is: length / rest length − 1 of its four sides and
+// two diagonals, from the particles' positions, averaged.
+double quadStretch(const Cloth& cloth, int q);

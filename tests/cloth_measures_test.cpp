@@ -82,4 +82,23 @@ TEST(ClothMeasures, TheWindsWorkIsItsPushAlongTheWayTheSheetWent) {
   EXPECT_GT(measureCloth(*cloth).windWork, 0) << "the wind pushes the sheet the way it goes";
 }
 
+TEST(ClothMeasures, AQuadsStretchIsTheMeanOfItsSidesAndDiagonals) {
+  // At rest lengths every quad is unstretched; half as large again, every
+  // quad is at 1.5 times.
+  EXPECT_NEAR(quadStretch(*sheetAt(2), 500), 0, 1e-7);
+  EXPECT_NEAR(quadStretch(*sheetAt(3), 500), 0.5, 1e-7);
+
+  // Quad 0's corners are particles 0, 1, 45 and 46. Particle 1 pulled out
+  // along the row by 2: its top side doubles (+1), its right side's length
+  // becomes √8 (+√2 − 1), the diagonal from 0 stays, the one from 1 to 45
+  // becomes √20 against 2√2 (+√10/2 − 1). Quad 1, on particle 1's other
+  // side, has its top side closed up to nothing (−1).
+  auto cloth = sheetAt(2);
+  cloth->positions[1].x += 2;
+  const double expected = (1 + (std::sqrt(2.0) - 1) + (std::sqrt(20.0) / 2.8284271 - 1)) / 6;
+  EXPECT_NEAR(quadStretch(*cloth, 0), expected, 1e-6);
+  EXPECT_LT(quadStretch(*cloth, 1), 0);
+  EXPECT_NEAR(quadStretch(*cloth, 2), 0, 1e-7) << "a quad away from particle 1 is untouched";
+}
+
 }  // namespace

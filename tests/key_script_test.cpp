@@ -71,6 +71,9 @@ TEST(KeyScript, BadDragsAndLabSettingsAreRefusedWithTheParsersMessage) {
       {"damping:-0.1", "a factor from 0 to 1"},
       {"cut:1,2,3,4,5,6,7,8", "script token 'cut:1,2,3,4,5,6,7,8' needs three points"},
       {"cut:1,2,3,4,5,6,7,8,9,10", "needs three points"},
+      {"stretch:yes", "script token 'stretch:yes' needs on or off, as in stretch:on"},
+      {"stretch:", "needs on or off"},
+      {"stretch:ON", "needs on or off"},
   };
   for (const Case& c : cases) {
     std::vector<ScriptToken> script;
@@ -193,6 +196,9 @@ void expectSameTokens(const std::vector<ScriptToken>& read, const std::vector<Sc
     if (const auto* damping = std::get_if<SetDamping>(&want[i])) {
       EXPECT_TRUE(sameBits(std::get<SetDamping>(read[i]).damping, damping->damping)) << text;
     }
+    if (const auto* stretch = std::get_if<SetStretchColours>(&want[i])) {
+      EXPECT_EQ(std::get<SetStretchColours>(read[i]).on, stretch->on) << text;
+    }
     if (const auto* cut = std::get_if<CutSprings>(&want[i])) {
       const auto& got = std::get<CutSprings>(read[i]);
       EXPECT_TRUE(samePoint(got.a, cut->a) && samePoint(got.b, cut->b) && samePoint(got.c, cut->c))
@@ -232,6 +238,8 @@ TEST(KeyScript, WrittenTokensReadBackAsTheSameTokens) {
       {SetGravity{Vector3(0, -0.01, 1)}, "gravity:0,-0.01,1"},
       {CutSprings{Vector3(1, 2, 3), Vector3(-4, 5.5, 6), Vector3(7, 8, 1e-9)},
        "cut:1,2,3,-4,5.5,6,7,8,1e-09"},
+      {SetStretchColours{true}, "stretch:on"},
+      {SetStretchColours{false}, "stretch:off"},
   };
   std::vector<ScriptToken> all;
   for (const Case& c : cases) {

@@ -177,8 +177,8 @@ TEST_F(KeyboardTest, TheMenuOffersEachCommandAndChoosingOneIsPressingItsKey) {
   attachCommandMenu();
   int labelled = 0;
   for (const Command& command : commandTable()) labelled += command.label != nullptr;
-  const int labSubmenus = 6, cutTool = 1;
-  EXPECT_EQ(glutGet(GLUT_MENU_NUM_ITEMS), labelled + labSubmenus + cutTool);
+  const int labSubmenus = 6, cutTool = 1, stretchColours = 1;
+  EXPECT_EQ(glutGet(GLUT_MENU_NUM_ITEMS), labelled + labSubmenus + cutTool + stretchColours);
   const auto commands = commandTable();
   for (size_t entry = 0; entry < commands.size(); ++entry) {
     const Command& command = commands[entry];
@@ -233,6 +233,35 @@ TEST_F(KeyboardTest, TheMenusLabChoicesPlayTheirTokens) {
   EXPECT_TRUE(cutToolOn());
   chooseMenuEntry(CUT_TOOL_MENU_ENTRY);
   EXPECT_FALSE(cutToolOn());
+
+  // The stretch colours' entry turns the layer on and off, with its lines.
+  for (const char* line : {"Stretch colours on\n", "Stretch colours off\n"}) {
+    testing::internal::CaptureStdout();
+    chooseMenuEntry(STRETCH_MENU_ENTRY);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), line);
+    EXPECT_EQ(showStretch, std::string(line).find("on") != std::string::npos);
+  }
+}
+
+// The settings the page's sliders step: each of its keys moves the value by
+// its increment, and its text is what the key's line writes.
+TEST_F(KeyboardTest, KeySettingsStepTheirValueAndWriteItAsTheLineDoes) {
+  for (const KeySetting& setting : keySettings()) {
+    for (const auto& [key, sign] : {std::pair{setting.up, 1.0}, std::pair{setting.down, -1.0}}) {
+      SetUp();
+      const double before = setting.value();
+      const std::string line = press(key).output;
+      EXPECT_NEAR(setting.value() - before, sign * setting.increment, 1e-6) << setting.name;
+      const size_t equals = line.find(" = ");
+      if (equals != std::string::npos) {  // the camera's lines name no value
+        EXPECT_EQ(line.substr(equals + 3), setting.text() + "\n") << setting.name;
+      }
+    }
+  }
+  // Ten notches down from 0.5: the float's drift, as the line shows it.
+  SetUp();
+  for (int i = 0; i < 10; ++i) press('-');
+  EXPECT_EQ(keySettings()[0].text(), "-3.65078e-08");
 }
 
 TEST_F(KeyboardTest, StiffnessHeldAsFloatDriftsFromTheDecimals) {

@@ -2,12 +2,14 @@
 // and checked where a person would look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/startup_sheet.h"
 #include "app/view_state.h"
 #include "render/cloth_drawing.h"
 #include "render/scene.h"
+#include "render/stretch_colours.h"
 #include "sim/plain_step.h"
 #include "tests/scene_fixture.h"
 
@@ -161,6 +163,33 @@ TEST_F(RenderTest, ACutLeavesAGapAndTheBallIsASolidLitSphere) {
   cloth.ball.present = false;
   frame = draw();
   EXPECT_EQ(frame.at(centre.x, centre.y).g, 0) << "gone, the sheet shows again";
+}
+
+// The stretch colours: a sheet laid out at a spacing other than its rest
+// length shows, face on, its band's colour lit by the scene's lights
+// (ambient 0.4 × 0.5 of the lights' and the scene's, diffuse 0.6 × (1 +
+// 0.3 cos 45°)), not the texture.
+TEST_F(RenderTest, StretchColoursShowEachQuadsBandInsteadOfTheTexture) {
+  const struct {
+    double spacing;
+    int band;
+  } cases[] = {{1.9, 0}, {2.0, 1}, {2.06, 3}, {2.3, 5}, {3.2, 7}};
+  const double lit = 0.4 * 0.5 + 0.6 * (1 + 0.3 * std::sqrt(0.5));
+  showStretch = true;
+  for (const auto& c : cases) {
+    cloth.resetGrid(10, 90, 0, c.spacing, -c.spacing, 0);
+    plain::computeFaceNormals(cloth);
+    const Pixel centre = project(cloth.positions[22 * GRID_SIDE + 22]);
+    const Rgb seen = draw().at(centre.x, centre.y);
+    const unsigned char* colour = stretchBands[c.band].colour;
+    const int expected[3] = {colour[0], colour[1], colour[2]};
+    const int got[3] = {seen.r, seen.g, seen.b};
+    for (int k = 0; k < 3; ++k)
+      EXPECT_NEAR(got[k], std::min(255.0, expected[k] * lit), 2)
+          << "spacing " << c.spacing << ", channel " << k;
+  }
+  showStretch = false;
+  EXPECT_EQ(draw().at(WIDTH / 2, HEIGHT / 2).g, 0) << "off, the red texture again";
 }
 
 TEST_F(RenderTest, EachLayerSwitchesOnItsOwn) {

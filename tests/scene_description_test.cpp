@@ -38,6 +38,7 @@ TEST_F(SceneDescription, FollowsTheStateTheKeysAndTheHandChange) {
        "quads, particles and normals shown"},
       {[] { showQuads = false; }, "nothing of the sheet shown"},
       {[] { currentTexture = 3; }, "with the leaf texture"},
+      {[] { showStretch = true; }, "normals hidden, coloured by stretch. Stopped"},
       {[] { animating = true; }, "Animating after 150 steps"},
       {[] { cloth.grabParticle(2024, Vector3(90, 10, 0)); },
        "The hand holds particle 2024 (row 45, column 45)."},

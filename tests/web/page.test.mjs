@@ -274,6 +274,78 @@ describe('the numbers panel', () => {
     assert.deepEqual(page.errors, []);
     await page.page.close();
   });
+
+  test('its stretch colours are switched from the keyboard, with their line, legend and link', async () => {
+    const page = await startedPage('/complete/#' + encodeURIComponent('+150'));
+    await page.page.click('#readout-toggle');
+    const textured = await page.canvasPicture();
+    await page.page.focus('#stretch-colours');
+    await page.pressKey(' ');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Stretch colours on\n')), page.transcript());
+    await page.frames(3);
+    assert.ok(comparePictures(textured, await page.canvasPicture()).differing > 10000, 'the sheet changes colour');
+    const legend = await page.evaluate(() => {
+      const list = document.getElementById('stretch-legend');
+      return {hidden: list.hidden, items: [...list.children].map((item) => item.textContent)};
+    });
+    assert.equal(legend.hidden, false);
+    assert.equal(legend.items.length, 8);
+    assert.equal(legend.items[0], 'squeezed by 1% or more');
+    await page.page.click('#moment-link');
+    assert.match(decodeURIComponent(new URL(page.page.url()).hash.slice(1)), /^\+150 stretch:on$/);
+    await page.page.focus('#stretch-colours');
+    await page.pressKey(' ');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Stretch colours off\n')), page.transcript());
+    await page.frames(3);
+    assert.equal(comparePictures(textured, await page.canvasPicture()).differing, 0, 'off, the texture again');
+    assert.equal(await page.evaluate(() => document.getElementById('stretch-legend').hidden), true);
+    assert.deepEqual(page.errors, []);
+    await page.page.close();
+  });
+});
+
+describe('the controls panel', () => {
+  test('each notch of a slider is one press of its key: the same lines and link as typing them', async () => {
+    const linkOf = async (p) => {
+      await p.page.click('#moment-link');
+      return decodeURIComponent(new URL(p.page.url()).hash.slice(1)).replace(/ \+\d+/g, '');
+    };
+    const page = await startedPage();
+    await page.page.click('#controls-toggle');
+    // Ten notches down from 0.5, with the keyboard: the float's drift shows.
+    await page.page.focus('#slider-stiffness');
+    for (let notch = 0; notch < 10; ++notch) await page.pressKey('ArrowLeft');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Sping Constant = -3.65078e-08\n')),
+              page.transcript());
+    assert.equal(await page.evaluate(() => document.getElementById('slider-stiffness').getAttribute('aria-valuetext')),
+                 '-3.65078e-08');
+    // The turn by the pointer: a click at its right end is many notches at once.
+    const turn = await page.page.$eval('#slider-turn', (input) => {
+      const box = input.getBoundingClientRect();
+      return {x: box.right - 2, y: box.top + box.height / 2, notches: (input.max - input.value) / input.step};
+    });
+    await page.page.mouse.click(turn.x, turn.y);
+    await page.frames(2);
+    const turns = page.transcript().split('\n').filter((line) => line.startsWith('Rotate Angle = ')).length;
+    assert.ok(turns >= turn.notches - 1 && turns <= turn.notches, `${turns} of ${turn.notches} notches`);
+    assert.equal(await page.evaluate(() => document.getElementById('slider-turn').getAttribute('aria-valuetext')),
+                 `${290 + 5 * turns} degrees`);
+    await page.page.click('#one-step');
+    await page.page.click('#play');
+    assert.ok(await page.waitForTranscript((text) => text.endsWith('Step Through \nAnimate \n')), page.transcript());
+    const sliders = {transcript: page.transcript(), link: await linkOf(page), errors: page.errors};
+    await page.page.close();
+
+    // The same, typed.
+    const typed = await startedPage();
+    for (const [key, times] of [['-', 10], ['3', turns], ['s', 1], ['a', 1]])
+      for (let press = 0; press < times; ++press) await typed.type(key);
+    await typed.waitForTranscript((text) => text.endsWith('Animate \n'));
+    assert.equal(sliders.transcript, typed.transcript(), 'the sliders\' lines are the typed keys\'');
+    assert.equal(sliders.link, await linkOf(typed));
+    assert.deepEqual([...sliders.errors, ...typed.errors], []);
+    await typed.page.close();
+  });
 });
 
 describe('a browser without WebGL 2', () => {

@@ -73,7 +73,8 @@ EMSCRIPTEN_KEEPALIVE void vantrelleSetCutTool(int on) { setCutTool(on != 0); }
 
 // The lab's settings in force, for the panel to show: 0-2 the wind, 3 the
 // ball (1 or 0), 4-6 its centre, 7 its radius, 8 the tearing ratio (0 off),
-// 9 the passes, 10 the damping, 11-13 gravity, 14 the springs broken.
+// 9 the passes, 10 the damping, 11-13 gravity, 14 the springs broken, 15
+// the stretch colours (1 or 0).
 EMSCRIPTEN_KEEPALIVE double vantrelleLabValue(int which) {
   const double values[] = {cloth.wind.x,
                            cloth.wind.y,
@@ -89,7 +90,8 @@ EMSCRIPTEN_KEEPALIVE double vantrelleLabValue(int which) {
                            cloth.gravity.x,
                            cloth.gravity.y,
                            cloth.gravity.z,
-                           double(cloth.brokenSprings)};
+                           double(cloth.brokenSprings),
+                           showStretch ? 1.0 : 0.0};
   return which >= 0 && which < static_cast<int>(std::size(values)) ? values[which] : 0.0;
 }
 

@@ -7,6 +7,7 @@ import {hideConsole} from './console_panel.js';
 import {setUpContextLoss} from './context_loss.js';
 import {hideKeyBar} from './key_bar.js';
 import {setUpKeyboardHand} from './keyboard_hand.js';
+import {foldControls, hideControls, setUpKeySliders} from './key_sliders.js';
 import {setUpKeyBar, setUpKeys} from './keys.js';
 import {hideLab, setUpLabPanel} from './lab_panel.js';
 import {isReplaying, linkScript, playLink} from './link_replay.js';
@@ -44,6 +45,8 @@ async function start() {
   await fetchTextures();
   showStatus('');
   if (!runMain()) return;
+  // Centred on the start-up values, which main sets.
+  setUpKeySliders();
   const script = linkScript();
   let refusal = script === null ? 'the link\'s script is not valid percent-encoding' : '';
   if (script) refusal = playLink(script);
@@ -70,6 +73,7 @@ setUpContextLoss();
 setUpPageControls();
 setUpLabPanel();
 setUpReadoutPanel();
+foldControls();
 const reason = cannotRunBecause();
 if (reason) {
   // The message alone: no buttons that do nothing.
@@ -77,6 +81,7 @@ if (reason) {
   hideConsole();
   hideLab();
   hideReadouts();
+  hideControls();
   showStatus(reason);
 } else {
   loadProgram(start);

@@ -3,8 +3,11 @@
 // few hundred steps, and the downloads: every step's numbers as CSV (the
 // recorder's --series) and the sheet as OBJ (its --obj). The program keeps
 // the numbers of every step; the panel shows them at most ten times a
-// second, never per step.
+// second, never per step. And the stretch colours: the sheet's quads
+// coloured by how far their springs are stretched ("stretch:on", a script
+// token, so that the link to this moment carries it), with their legend.
 import {foldingPanel} from './folding_panel.js';
+import {takeInput} from './live_input.js';
 import {isRunning, onLiveFrame} from './program.js';
 
 const $ = (id) => document.getElementById(id);
@@ -34,8 +37,33 @@ const percent = (stretch) => (Number.isFinite(stretch) ? `${Number((100 * stretc
 
 let shownAt = 0;
 let shownLength = -1;
+// What showing the numbers and the plot has cost, for make bench to read.
+const cost = {updates: 0, milliseconds: 0, longest: 0};
+window.vantrelleReadoutCost = cost;
+
+// The layer in force, as the program has it (a link may have set it).
+const STRETCH_VALUE = 15;
+function showStretchColours() {
+  if (!isRunning()) return;
+  if ($('stretch-legend').childElementCount === 0) fillStretchLegend();
+  const on = Module._vantrelleLabValue(STRETCH_VALUE) === 1;
+  $('stretch-colours').checked = on;
+  $('stretch-legend').hidden = !on;
+}
+
+function fillStretchLegend() {
+  const legend = $('stretch-legend');
+  for (let band = 0; band < Module._vantrelleStretchBandCount(); ++band) {
+    const item = document.createElement('li');
+    const colour = Module._vantrelleStretchBandColour(band).toString(16).padStart(6, '0');
+    item.style.setProperty('--colour', `#${colour}`);
+    item.textContent = Module.UTF8ToString(Module._vantrelleStretchBandLabel(band));
+    legend.appendChild(item);
+  }
+}
 
 function showNumbers() {
+  showStretchColours();
   const steps = Module._vantrelleSeriesLength();
   $('readout-steps').textContent = steps.toLocaleString('en');
   if (steps === 0) return;
@@ -100,6 +128,12 @@ export function setUpReadoutPanel() {
   $('readout-toggle').addEventListener('click', () => {
     if (isRunning()) showNumbers();
   });
+  $('stretch-colours').addEventListener('change', (event) => {
+    if (!isRunning()) return;
+    const token = event.target.checked ? 'stretch:on' : 'stretch:off';
+    takeInput(() => Module.ccall('vantrelleLiveLabToken', 'number', ['string'], [token]));
+    showStretchColours();
+  });
   $('download-series').addEventListener('click', () => {
     if (!isRunning()) return;
     download('vantrelle-series.csv', 'text/csv', Module.UTF8ToString(Module._vantrelleSeriesCsv()));
@@ -115,5 +149,9 @@ export function setUpReadoutPanel() {
     shownAt = performance.now();
     shownLength = length;
     showNumbers();
+    const took = performance.now() - shownAt;
+    cost.updates += 1;
+    cost.milliseconds += took;
+    cost.longest = Math.max(cost.longest, took);
   });
 }
