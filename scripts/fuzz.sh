@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the BMP reader's fuzzer with clang, libFuzzer and the sanitizers,
-# replays the corpus kept in the repository (tests/fuzz/corpus) and the
-# generated seeds, then fuzzes for a bounded time.
+# replays the corpus kept in the repository (tests/fuzz/corpus), the
+# generated seeds and a public suite of bitmaps (scripts/bmp-suite.sh), then
+# fuzzes for a bounded time.
 # Usage: fuzz.sh [SECONDS] [--keep]
 #   SECONDS  how long to fuzz (default 300)
 #   --keep   merge what the run found into tests/fuzz/corpus, minimised
@@ -21,6 +22,11 @@ unset MAKEFLAGS MAKELEVEL
 source "$root/scripts/presets.sh"
 
 "$root/scripts/install-deps.sh" test
+command_name="make fuzz"
+out=$root/build-dev
+source "$root/scripts/steps.sh"
+source "$root/scripts/bmp-suite.sh"
+fetch_bmp_suite "$root/build-bmp-suite"
 configure fuzz
 build fuzz
 
@@ -28,6 +34,8 @@ kept=$root/tests/fuzz/corpus
 cd "$(preset_dir fuzz)"
 rm -rf seeds corpus merged && mkdir -p seeds corpus artifacts "$kept"
 tests/fuzz/make_bmp_seeds seeds
+# And a public suite of bitmaps nobody here wrote.
+find "$bmp_suite" -name '*.bmp' -exec sh -c 'for f; do cp "$f" "seeds/suite-$(basename "$f")"; done' _ {} +
 fuzzer=tests/fuzz/read_bmp_fuzzer
 
 echo "== replaying the kept corpus ($(ls "$kept" | wc -l) inputs) and the seeds =="

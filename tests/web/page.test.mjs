@@ -39,6 +39,25 @@ async function startedPage(path = '/complete/') {
 }
 
 describe('the page around the program', () => {
+  test('a key typed while the mouse drags from selected text still reaches the program', async () => {
+    const page = await startedPage();
+    const console = await page.page.$eval('#console', (element) => {
+      const box = element.getBoundingClientRect();
+      return {x: box.left + 40, y: box.top + 12};
+    });
+    await page.page.mouse.click(console.x, console.y, {clickCount: 3});  // a line selected
+    assert.notEqual(await page.evaluate(() => String(getSelection())), '');
+    for (let drag = 0; drag < 5; ++drag) {
+      await page.page.mouse.move(console.x, console.y);
+      await page.page.mouse.down();
+      await page.page.mouse.move(console.x + 60, console.y + 40, {steps: 5});
+      await page.page.keyboard.press('s');
+      await page.page.mouse.up();
+    }
+    assert.ok(await page.waitForTranscript((text) => text.split('Step Through ').length === 6), page.transcript());
+    await page.page.close();
+  });
+
   test('is titled Vantrelle; its key bar presses keys, hides, and asks for full screen', async () => {
     const page = await startedPage();
     assert.equal(await page.page.title(), 'Vantrelle');

@@ -28,6 +28,10 @@ export function setUpKeyBar() {
 // program's; nor is a control's own Space or Enter (a button's, a checkbox's,
 // a list's).
 export function setUpKeys() {
+  // A press on selected text and a move would start the browser's own drag
+  // of it, which swallows the keys typed meanwhile. The page has nothing to
+  // drag; the text can still be selected and copied.
+  window.addEventListener('dragstart', (event) => event.preventDefault());
   window.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || event.isComposing) return;
     if (event.key.length !== 1 || event.key.charCodeAt(0) > 255) return;
