@@ -47,6 +47,10 @@ void drawStretchQuads() {
   int bandOf[QUAD_COUNT];
   for (int q = 0; q < QUAD_COUNT; ++q)
     bandOf[q] = cloth.quadIntact(q) ? stretchBand(quadStretch(cloth, q)) : -1;
+  // The quads take no texel, but the particles and markers drawn after them
+  // take theirs from the bound texture: the sheet's, as on a textured frame,
+  // not whichever an earlier frame left bound.
+  glBindTexture(GL_TEXTURE_2D, currentTexture);
   glDisable(GL_TEXTURE_2D);
   glCullFace(GL_FRONT);
   for (int band = 0; band < STRETCH_BAND_COUNT; ++band) {

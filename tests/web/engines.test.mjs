@@ -296,6 +296,78 @@ describe(`the lab by the pointer in ${ENGINE}`, () => {
   });
 });
 
+// Random sessions (keys, drags, lab settings) turned into a link by the link
+// button: opened fresh, the link gives the same sheet (its OBJ, every
+// position to the last digit), the same lines and the same picture.
+// LINK_FUZZ_SEED replays a run; LINK_FUZZ_SESSIONS sets how many.
+const LINK_FUZZ_SEED = Number(process.env.LINK_FUZZ_SEED || Math.floor(Math.random() * 2 ** 31));
+const LINK_FUZZ_SESSIONS = Number(process.env.LINK_FUZZ_SESSIONS || 3);
+// Not f: with the quads hidden, the particles and markers take their texel
+// from the texture bound last, which a live page binds at the frames it
+// happens to draw between keys and a link's replay, drawing none, does not.
+const FUZZ_KEYS = [...'as-=[]3456 12rnpt', 'b', 'A'];
+const FUZZ_LAB = ['wind:0,0,0.01', 'wind:0.004,0,-0.006', 'ball:45,40,12,8', 'ball:off', 'tear:2', 'tear:off',
+                  'passes:3', 'passes:1', 'damping:0.95', 'gravity:0.002,-0.01,0', 'stretch:on', 'stretch:off'];
+
+function seededGenerator(seed) {
+  let state = seed >>> 0;
+  return (n) => {
+    state = (state * 1664525 + 1013904223) >>> 0;
+    return Math.floor((state / 2 ** 32) * n);
+  };
+}
+
+describe(`links of random sessions in ${ENGINE} (LINK_FUZZ_SEED=${LINK_FUZZ_SEED})`, () => {
+  for (let session = 0; session < LINK_FUZZ_SESSIONS; ++session) {
+    test(`session ${session + 1}: its link opens to the same sheet, lines and picture`, async () => {
+      const random = seededGenerator(LINK_FUZZ_SEED + session);
+      const page = await startedPage();
+      const at = await lightTheSheet(page);
+      const done = [];
+      for (let action = 0; action < 14; ++action) {
+        const kind = random(10);
+        if (kind < 6) {
+          const key = FUZZ_KEYS[random(FUZZ_KEYS.length)];
+          if (key === ' ') continue;
+          await page.type(key);
+          done.push(key);
+        } else if (kind < 8) {
+          const token = FUZZ_LAB[random(FUZZ_LAB.length)];
+          await page.evaluate((text) => Module.ccall('vantrelleLiveLabToken', 'number', ['string'], [text]), token);
+          done.push(token);
+        } else {
+          const [dx, dy] = [random(80) - 40, random(80) - 40];
+          await page.mouseMove(at.x, at.y);
+          await page.mouseDown();
+          for (let n = 1; n <= 3; ++n) await page.mouseMove(at.x + dx * n, at.y + dy * n);
+          await page.mouseUp();
+          done.push(`drag ${dx},${dy}`);
+        }
+        await page.frames(2);
+      }
+      // Stopped, so that the two sheets stand still where they are compared.
+      await page.type('s');
+      await page.frames(3);
+      await page.evaluate(() => document.getElementById('moment-link').click());
+      const hash = await page.evaluate(() => location.hash);
+      const expected = {sheet: await page.evaluate(() => Module.UTF8ToString(Module._vantrelleSheetObj())),
+                        lines: page.transcript(), picture: await page.canvasPicture()};
+      assert.deepEqual(page.errors, []);
+      await page.close();
+
+      const again = await startedPage('/complete/' + hash);
+      await again.frames(3);
+      const what = `${done.join(' ')} (link ${decodeURIComponent(hash)})`;
+      assert.equal(await again.evaluate(() => Module.UTF8ToString(Module._vantrelleSheetObj())), expected.sheet, what);
+      assert.equal(again.transcript(), expected.lines, what);
+      const comparison = comparePictures(expected.picture, await again.canvasPicture());
+      assert.equal(comparison.differing, 0, `${what}: ${JSON.stringify(comparison)}`);
+      assert.deepEqual(again.errors, []);
+      await again.close();
+    });
+  }
+});
+
 describe(`the single file in ${ENGINE}`, () => {
   const LINK = '#t%20t%20%2B150%202';
   test('opened from a disk, a link gives the served site\'s lines and picture, and keys go on', async () => {

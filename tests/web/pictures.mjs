@@ -15,8 +15,10 @@ export const LINKS = [
   // The lab: every setting, the ball drawn, and quads torn away.
   't t t t t +60 passes:3 damping:0.98 gravity:0.002,-0.01,0 ball:45,40,12,10 wind:0,0,0.01 tear:2 +40 ' +
     'cut:-100,62,-200,300,62,-200,100,62,300 +30',
-  // The stretch colours, while a hand pulls a corner out.
-  'stretch:on +120 grab:2024@95,5,20 +15 move:80,40,-30 +15 release +10',
+  // The stretch colours, while a hand pulls a corner out, with the markers
+  // and particles, which take their texel from the texture of the textured
+  // frames the recorder drew before.
+  '+30 n p stretch:on +90 grab:2024@95,5,20 +15 move:80,40,-30 +15 release +10',
 ];
 
 // At most this share of the canvas may be off by more than 2 in a channel.
