@@ -3,7 +3,7 @@
 # Each configuration is a preset in CMakePresets.json; the scripts build them.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build test run bench fuzz soak record windows test-windows web run-web test-web format clean
+.PHONY: all deps build test run bench fuzz soak soak-web record windows test-windows web run-web test-web format clean
 
 all: build
 
@@ -37,6 +37,9 @@ fuzz:
 # SOAK_SEED).
 soak:
 	@scripts/soak.sh
+
+soak-web:
+	@VANTRELLE_SOAK_WEB=1 scripts/test-web.sh
 
 # The README's animation, made by the recorder (build-record/vantrelle-record).
 record:

@@ -7,7 +7,8 @@
 #      site: keys and console lines, exits, broken textures, bad links, a
 #      lost context, axe-core's findings, a mouse drag, the single file,
 #      pictures against the desktop window with three texture sets and
-#      against the recorder
+#      against the recorder, links of random sessions opened again, and a
+#      soak of keys, drags, lab settings and resizes
 #      (tests/web/engines.test.mjs). Chromium also: its key bar, early keys,
 #      a finger, a cancelled pointer (page.test.mjs); a resize, no clip
 #      control, SwiftShader (pictures.test.mjs); 30 seconds of random keys
@@ -22,7 +23,11 @@
 #      with its name and why (tests/web_engine_faults_test.sh).
 #   4. make web on faults: a missing compiler, one that does not run, one
 #      that fails half-way (tests/web_build_faults_test.sh).
-# Settings (environment): WEB_SOAK_SECONDS (default 30), WEB_SOAK_SEED.
+# Settings (environment): WEB_SOAK_SECONDS (default 30), WEB_SOAK_SEED;
+# WEB_POINTER_SOAK_SECONDS (default 60 per engine), WEB_POINTER_SOAK_SEED;
+# LINK_FUZZ_SESSIONS (default 3 per engine), LINK_FUZZ_SEED.
+# With VANTRELLE_SOAK_WEB=1 (`make soak-web`) it runs the soaks alone, in
+# every engine, for SOAK_SECONDS each (default 600), SOAK_SEED replaying one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${WEB_BUILD_DIR:-$root/build-web}
@@ -89,6 +94,18 @@ export SITE_URL="http://127.0.0.1:$port" SITE_DIR=$out/site SERVED_DIR=$served S
 export VANTRELLE=$dev/vantrelle RECORDER=$dev/vantrelle-record TEXTURES_DIR=$dev/textures
 export SCREEN_WIDTH=640 SCREEN_HEIGHT=480 XVFB_SCREEN=640x480x24
 status=0
+if [ "${VANTRELLE_SOAK_WEB:-}" = 1 ]; then
+  export WEB_POINTER_SOAK_SECONDS=${SOAK_SECONDS:-600} WEB_SOAK_SECONDS=${SOAK_SECONDS:-600}
+  if [ -n "${SOAK_SEED:-}" ]; then export WEB_POINTER_SOAK_SEED=$SOAK_SEED WEB_SOAK_SEED=$SOAK_SEED; fi
+  for engine in chromium firefox webkit; do
+    echo "== $engine: a soak of $WEB_POINTER_SOAK_SECONDS s =="
+    ENGINE=$engine "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap --test-name-pattern="a soak in" \
+      "$root/tests/web/engines.test.mjs" || status=1
+  done
+  echo "== chromium: random keys for $WEB_SOAK_SECONDS s =="
+  "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap "$root/tests/web/soak.test.mjs" || status=1
+  exit $status
+fi
 for engine in chromium firefox webkit; do
   echo "== $engine: keys, start-up and pictures against the desktop =="
   ENGINE=$engine "$root/scripts/with-xvfb.sh" node --test --test-reporter=tap "$root/tests/web/engines.test.mjs" ||

@@ -368,6 +368,89 @@ describe(`links of random sessions in ${ENGINE} (LINK_FUZZ_SEED=${LINK_FUZZ_SEED
   }
 });
 
+// Random keys (the table's and others), drags that start on and off the
+// sheet, lab settings, and (where the engine's page can be resized) resizes,
+// some in the middle of a drag, for WEB_POINTER_SOAK_SECONDS (60 unless
+// set); WEB_POINTER_SOAK_SEED replays a run. Checked: no page error, every
+// command and setting wrote its line and nothing else wrote one but the
+// hand, whose every Grab had its Release and which held nothing after any,
+// and the program's memory did not grow.
+const POINTER_SOAK_SECONDS = Number(process.env.WEB_POINTER_SOAK_SECONDS || 60);
+const POINTER_SOAK_SEED = Number(process.env.WEB_POINTER_SOAK_SEED || Math.floor(Math.random() * 2 ** 31));
+const SOAK_LAB = [...FUZZ_LAB, 'cut:-100,62,-200,300,62,-200,100,62,300', 'wind:0,0,0'];
+
+describe(`a soak in ${ENGINE} (WEB_POINTER_SOAK_SEED=${POINTER_SOAK_SEED})`, () => {
+  test(`${POINTER_SOAK_SECONDS} s of keys, drags, lab settings and resizes`,
+       {timeout: (POINTER_SOAK_SECONDS + 120) * 1000}, async () => {
+    const random = seededGenerator(POINTER_SOAK_SEED);
+    const page = await startedPage();
+    const at = await lightTheSheet(page);
+    const commandKeys = await page.commandKeysButQuit();
+    const otherKeys = 'b0+AFNPRSTz9,./7';
+    // Every line the program writes from here, counted in the page.
+    await page.evaluate(() => {
+      window.soakLines = {all: 0, grab: 0, release: 0};
+      const log = console.log;
+      console.log = (...args) => {
+        const line = String(args[0]);
+        window.soakLines.all += 1;
+        if (line.startsWith('Grab = ')) window.soakLines.grab += 1;
+        if (line.startsWith('Release = ')) window.soakLines.release += 1;
+        log(...args);
+      };
+    });
+    const memory = () => page.evaluate(() => Module.HEAP8.length);
+    const memoryBefore = await memory();
+    const resizable = page.page !== undefined;
+    let expected = 0;
+    let actions = 0;
+    const end = Date.now() + POINTER_SOAK_SECONDS * 1000;
+    while (Date.now() < end) {
+      ++actions;
+      const kind = random(20);
+      if (kind < 10) {
+        const keys = kind < 8 ? commandKeys : otherKeys;
+        const key = keys[random(keys.length)];
+        await page.pressKey(key);
+        if (commandKeys.includes(key)) ++expected;
+      } else if (kind < 13) {
+        const token = SOAK_LAB[random(SOAK_LAB.length)];
+        const lines = await page.evaluate((text) => {
+          const before = window.soakLines.all;
+          Module.ccall('vantrelleLiveLabToken', 'number', ['string'], [text]);
+          return window.soakLines.all - before;
+        }, token);
+        // A cut that meets no spring says nothing; every other setting one line.
+        if (!token.startsWith('cut:')) assert.equal(lines, 1, token);
+        expected += lines;
+      } else {
+        // On the sheet or anywhere in the window, and sometimes resized midway.
+        const [x, y] = random(2) ? [at.x, at.y] : [random(WIDTH), random(HEIGHT)];
+        await page.mouseMove(x, y);
+        await page.mouseDown();
+        for (let n = 1; n <= 3; ++n) await page.mouseMove(Math.max(0, Math.min(WIDTH - 1, x + 15 * n)),
+                                                           Math.max(0, Math.min(HEIGHT - 1, y - 10 * n)));
+        if (resizable && random(4) === 0) {
+          await page.page.setViewport({width: WIDTH - random(200), height: HEIGHT - random(150)});
+          await page.page.setViewport({width: WIDTH, height: HEIGHT});
+        }
+        await page.mouseUp();
+        assert.equal(await page.evaluate(() => Module._vantrelleHeldParticle()), -1, 'nothing held after a release');
+      }
+      if (actions % 25 === 0) await page.frames(1);
+    }
+    await page.frames(3);
+    const lines = await page.evaluate(() => window.soakLines);
+    console.log(`${ENGINE} soak: ${actions} actions, ${lines.all} lines (${lines.grab} grabs), ` +
+                `memory ${memoryBefore} -> ${await memory()} bytes`);
+    assert.equal(lines.grab, lines.release, 'every grab let go');
+    assert.equal(lines.all, expected + lines.grab + lines.release, 'a line for every command and setting');
+    assert.equal(await memory(), memoryBefore, 'the program\'s memory did not grow');
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
+
 describe(`the single file in ${ENGINE}`, () => {
   const LINK = '#t%20t%20%2B150%202';
   test('opened from a disk, a link gives the served site\'s lines and picture, and keys go on', async () => {
