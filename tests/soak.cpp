@@ -1,12 +1,15 @@
 // A soak test: the real vantrelle on the run's X server, driven for a long
 // stretch by random key presses from the whole command table (but the quit
-// keys), keys outside the table, and window resizes down to a few pixels and
-// back, with deliberate excursions into the odd states (stiffness above 1 and
-// below 0, time step 0 and negative, the camera through its look-at point,
-// all pins released, every layer on and off). Checked at the end, in order:
-// the program stayed alive; every command key wrote exactly its line and no
-// other key wrote anything; resident memory after warm-up stayed within a
-// small bound; q then ended it with status 0.
+// keys), keys outside the table, drags with the left button (on the sheet
+// and anywhere), the right button's menu opened and left without a choice,
+// and window resizes down to a few pixels and back, with deliberate
+// excursions into the odd states (stiffness above 1 and below 0, time step 0
+// and negative, the camera through its look-at point, all pins released,
+// every layer on and off). Checked at the end, in order: the program stayed
+// alive; every command key wrote exactly its line, no other key wrote
+// anything, and the hand wrote only Grab lines, each with its Release;
+// resident memory after warm-up stayed within a small bound; q then ended it
+// with status 0.
 // Usage: vantrelle_soak [--seconds N] [--seed S]
 //   (SOAK_SECONDS and SOAK_SEED in the environment do the same.)
 #include <X11/XKBlib.h>
@@ -153,6 +156,16 @@ class XDriver {
     XSync(display_, False);
   }
 
+  // The pointer, in the window's (full-screen: the screen's) pixels.
+  void moveTo(int x, int y) {
+    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+    XSync(display_, False);
+  }
+  void button(unsigned number, bool down) {
+    XTestFakeButtonEvent(display_, number, down ? True : False, CurrentTime);
+    XSync(display_, False);
+  }
+
   struct Size {
     int width = 0;
     int height = 0;
@@ -266,6 +279,11 @@ int main(int argc, char** argv) {
   long otherKeys = 0;
   long resizes = 0;
   long resized = 0;  // resizes that took effect
+  long drags = 0;
+  long menus = 0;
+  const auto pause = [](int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  };
   auto press = [&](char key) {
     x.press(key);
     const std::string line = model.lineFor(key);
@@ -300,14 +318,47 @@ int main(int argc, char** argv) {
   while (Clock::now() < end) {
     if (!program.running()) break;
     const int choice = std::uniform_int_distribution<int>(0, 99)(random);
-    if (choice < 70) {
+    const auto uniform = [&](int low, int high) {
+      return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    if (choice < 66) {
       press(commands[std::uniform_int_distribution<size_t>(0, commands.size() - 1)(random)]);
-    } else if (choice < 85) {
+    } else if (choice < 78) {
       press(others[std::uniform_int_distribution<size_t>(0, others.size() - 1)(random)]);
-    } else if (choice < 97) {
+    } else if (choice < 90) {
       for (char key :
            excursions[std::uniform_int_distribution<size_t>(0, excursions.size() - 1)(random)])
         press(key);
+    } else if (choice < 95) {
+      // From the middle, where the sheet hangs, or from anywhere.
+      const XDriver::Size full = x.fullSize();
+      const bool middle = uniform(0, 1) == 0;
+      const int fromX = middle ? full.width / 2 + uniform(-20, 20) : uniform(0, full.width - 1);
+      const int fromY = middle ? full.height / 2 + uniform(-20, 20) : uniform(0, full.height - 1);
+      x.moveTo(fromX, fromY);
+      x.button(1, true);
+      for (int n = 1; n <= 3; ++n) {
+        pause(uniform(5, 30));
+        x.moveTo(std::clamp(fromX + n * uniform(-30, 30), 0, full.width - 1),
+                 std::clamp(fromY + n * uniform(-30, 30), 0, full.height - 1));
+      }
+      x.button(1, false);
+      ++drags;
+    } else if (choice < 97) {
+      // Opened near the top left, where it unfolds right and down, let go
+      // to its left, on no entry (it may stay open), and closed by a click
+      // in the far corner: no choice made.
+      const int atX = uniform(60, 120), atY = uniform(30, 120);
+      x.moveTo(atX, atY);
+      x.button(3, true);
+      pause(uniform(20, 80));
+      x.moveTo(atX - 50, atY);
+      x.button(3, false);
+      pause(uniform(20, 80));
+      x.moveTo(x.fullSize().width - 2, x.fullSize().height - 2);
+      x.button(1, true);
+      x.button(1, false);
+      ++menus;
     } else {
       const int sides[][2] = {{1, 1}, {3, 2}, {2, 5}, {8, 6}, {40, 30}};
       const auto& side = sides[std::uniform_int_distribution<int>(0, 4)(random)];
@@ -327,8 +378,10 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::printf("soak: %ld command keys, %ld keys outside the table, %ld resizes (%ld took effect)\n",
-              commandKeys, otherKeys, resizes, resized);
+  std::printf(
+      "soak: %ld command keys, %ld keys outside the table, %ld drags, %ld menus, %ld resizes "
+      "(%ld took effect)\n",
+      commandKeys, otherKeys, drags, menus, resizes, resized);
   std::printf("soak: resident memory after warm-up (KiB):");
   for (long kb : memory) std::printf(" %ld", kb);
   std::printf("\n");
@@ -339,9 +392,31 @@ int main(int argc, char** argv) {
   if (!program.running())
     return failed("alive", "the program ended during the run; output so far:\n" + program.output());
 
-  // Every line has arrived once the output is as long as the transcript.
-  program.waitForOutputLength(expected.size(), 60);
-  const std::string& output = program.output();
+  // Every line has arrived once the output, less the hand's lines, is as
+  // long as the transcript.
+  std::string output;
+  long grabs = 0, releases = 0;
+  const auto handLinesOut = [&] {
+    output.clear();
+    grabs = releases = 0;
+    std::istringstream lines(program.output());
+    for (std::string line; std::getline(lines, line);) {
+      if (line.rfind("Grab = ", 0) == 0) {
+        ++grabs;
+      } else if (line.rfind("Release = ", 0) == 0) {
+        ++releases;
+      } else {
+        output += line + '\n';
+      }
+    }
+  };
+  const auto deadline = Clock::now() + std::chrono::seconds(60);
+  for (handLinesOut(); output.size() < expected.size() && Clock::now() < deadline; handLinesOut())
+    program.readAvailable(100);
+  std::printf("soak: the hand took hold %ld times and let go %ld times\n", grabs, releases);
+  if (grabs != releases)
+    return failed("the hand",
+                  std::to_string(grabs) + " grabs but " + std::to_string(releases) + " releases");
   const long lines = std::count(output.begin(), output.end(), '\n');
   const long expectedLines = std::count(expected.begin(), expected.end(), '\n');
   if (output != expected) {
