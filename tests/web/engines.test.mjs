@@ -369,7 +369,8 @@ describe(`links of random sessions in ${ENGINE} (LINK_FUZZ_SEED=${LINK_FUZZ_SEED
 });
 
 // Random keys (the table's and others), drags that start on and off the
-// sheet, lab settings, and (where the engine's page can be resized) resizes,
+// sheet, lab settings, the keyboard hand, the link button, a lost and
+// restored context, and (where the engine's page can be resized) resizes,
 // some in the middle of a drag, for WEB_POINTER_SOAK_SECONDS (60 unless
 // set); WEB_POINTER_SOAK_SEED replays a run. Checked: no page error, every
 // command and setting wrote its line and nothing else wrote one but the
@@ -380,7 +381,7 @@ const POINTER_SOAK_SEED = Number(process.env.WEB_POINTER_SOAK_SEED || Math.floor
 const SOAK_LAB = [...FUZZ_LAB, 'cut:-100,62,-200,300,62,-200,100,62,300', 'wind:0,0,0'];
 
 describe(`a soak in ${ENGINE} (WEB_POINTER_SOAK_SEED=${POINTER_SOAK_SEED})`, () => {
-  test(`${POINTER_SOAK_SECONDS} s of keys, drags, lab settings and resizes`,
+  test(`${POINTER_SOAK_SECONDS} s of keys, drags, lab settings, the keyboard hand, links, lost contexts and resizes`,
        {timeout: (POINTER_SOAK_SECONDS + 120) * 1000}, async () => {
     const random = seededGenerator(POINTER_SOAK_SEED);
     const page = await startedPage();
@@ -402,8 +403,21 @@ describe(`a soak in ${ENGINE} (WEB_POINTER_SOAK_SEED=${POINTER_SOAK_SEED})`, () 
     const memory = () => page.evaluate(() => Module.HEAP8.length);
     const memoryBefore = await memory();
     const resizable = page.page !== undefined;
+    const canLoseContext = await page.canLoseContext();
+    // WebDriver names the keys by their code points.
+    const keyNamed = (name) => (page.page ? name : {Enter: '\uE007', ArrowRight: '\uE014', ArrowUp: '\uE013'}[name]);
+    const clickOn = async (id) => {
+      const box = await page.evaluate((element) => {
+        const rect = document.getElementById(element).getBoundingClientRect();
+        return [Math.round(rect.left + rect.width / 2), Math.round(rect.top + rect.height / 2)];
+      }, id);
+      await page.mouseMove(...box);
+      await page.mouseDown();
+      await page.mouseUp();
+    };
     let expected = 0;
     let actions = 0;
+    const extras = {links: 0, lostContexts: 0, keyboardHands: 0};
     const end = Date.now() + POINTER_SOAK_SECONDS * 1000;
     while (Date.now() < end) {
       ++actions;
@@ -413,6 +427,31 @@ describe(`a soak in ${ENGINE} (WEB_POINTER_SOAK_SEED=${POINTER_SOAK_SEED})`, () 
         const key = keys[random(keys.length)];
         await page.pressKey(key);
         if (commandKeys.includes(key)) ++expected;
+      } else if (kind === 13 && random(3) === 0) {
+        const extra = random(3);
+        if (extra === 0) {
+          await clickOn('moment-link');
+          ++extras.links;
+        } else if (extra === 1 && canLoseContext) {
+          await page.evaluate(() => {
+            window.soakContext = document.getElementById('canvas').getContext('webgl2')
+              .getExtension('WEBGL_lose_context');
+            window.soakContext.loseContext();
+          });
+          await page.frames(2);
+          await page.evaluate(() => window.soakContext.restoreContext());
+          await page.frames(2);
+          ++extras.lostContexts;
+        } else {
+          // The keyboard hand: takes the particle it aims at, pulls, lets go.
+          await page.evaluate(() => document.getElementById('hand').focus());
+          await page.pressKey(keyNamed('Enter'));
+          for (let n = 0; n < 3; ++n) await page.pressKey(keyNamed(random(2) ? 'ArrowRight' : 'ArrowUp'));
+          await page.pressKey(keyNamed('Enter'));
+          await page.evaluate(() => document.getElementById('hand').blur());
+          assert.equal(await page.evaluate(() => Module._vantrelleHeldParticle()), -1, 'the keyboard hand let go');
+          ++extras.keyboardHands;
+        }
       } else if (kind < 13) {
         const token = SOAK_LAB[random(SOAK_LAB.length)];
         const lines = await page.evaluate((text) => {
@@ -441,7 +480,8 @@ describe(`a soak in ${ENGINE} (WEB_POINTER_SOAK_SEED=${POINTER_SOAK_SEED})`, () 
     }
     await page.frames(3);
     const lines = await page.evaluate(() => window.soakLines);
-    console.log(`${ENGINE} soak: ${actions} actions, ${lines.all} lines (${lines.grab} grabs), ` +
+    console.log(`${ENGINE} soak: ${actions} actions (${extras.links} link buttons, ${extras.lostContexts} lost ` +
+                `contexts, ${extras.keyboardHands} keyboard hands), ${lines.all} lines (${lines.grab} grabs), ` +
                 `memory ${memoryBefore} -> ${await memory()} bytes`);
     assert.equal(lines.grab, lines.release, 'every grab let go');
     assert.equal(lines.all, expected + lines.grab + lines.release, 'a line for every command and setting');
