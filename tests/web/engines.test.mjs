@@ -16,6 +16,7 @@ import {pathToFileURL} from 'node:url';
 import {openEngine, SITE} from './browser.mjs';
 import {DesktopProgram, recordedLastFrame} from './desktop.mjs';
 import {comparePictures, judgeComparison, LINKS, litFraction} from './pictures.mjs';
+import {OTHER_KEYS, seededRandom} from './random_input.mjs';
 import {GRAB, lightTheSheet, RELEASE, stepsPulling} from './sheet_drag.mjs';
 import {TEXTURE_SETS} from './texture_sets.mjs';
 
@@ -309,18 +310,10 @@ const FUZZ_KEYS = [...'as-=[]3456 12rnpt', 'b', 'A'];
 const FUZZ_LAB = ['wind:0,0,0.01', 'wind:0.004,0,-0.006', 'ball:45,40,12,8', 'ball:off', 'tear:2', 'tear:off',
                   'passes:3', 'passes:1', 'damping:0.95', 'gravity:0.002,-0.01,0', 'stretch:on', 'stretch:off'];
 
-function seededGenerator(seed) {
-  let state = seed >>> 0;
-  return (n) => {
-    state = (state * 1664525 + 1013904223) >>> 0;
-    return Math.floor((state / 2 ** 32) * n);
-  };
-}
-
 describe(`links of random sessions in ${ENGINE} (LINK_FUZZ_SEED=${LINK_FUZZ_SEED})`, () => {
   for (let session = 0; session < LINK_FUZZ_SESSIONS; ++session) {
     test(`session ${session + 1}: its link opens to the same sheet, lines and picture`, async () => {
-      const random = seededGenerator(LINK_FUZZ_SEED + session);
+      const random = seededRandom(LINK_FUZZ_SEED + session);
       const page = await startedPage();
       const at = await lightTheSheet(page);
       const done = [];
@@ -383,11 +376,10 @@ const SOAK_LAB = [...FUZZ_LAB, 'cut:-100,62,-200,300,62,-200,100,62,300', 'wind:
 describe(`a soak in ${ENGINE} (WEB_POINTER_SOAK_SEED=${POINTER_SOAK_SEED})`, () => {
   test(`${POINTER_SOAK_SECONDS} s of keys, drags, lab settings, the keyboard hand, links, lost contexts and resizes`,
        {timeout: (POINTER_SOAK_SECONDS + 120) * 1000}, async () => {
-    const random = seededGenerator(POINTER_SOAK_SEED);
+    const random = seededRandom(POINTER_SOAK_SEED);
     const page = await startedPage();
     const at = await lightTheSheet(page);
     const commandKeys = await page.commandKeysButQuit();
-    const otherKeys = 'b0+AFNPRSTz9,./7';
     // Every line the program writes from here, counted in the page.
     await page.evaluate(() => {
       window.soakLines = {all: 0, grab: 0, release: 0};
@@ -423,7 +415,7 @@ describe(`a soak in ${ENGINE} (WEB_POINTER_SOAK_SEED=${POINTER_SOAK_SEED})`, () 
       ++actions;
       const kind = random(20);
       if (kind < 10) {
-        const keys = kind < 8 ? commandKeys : otherKeys;
+        const keys = kind < 8 ? commandKeys : OTHER_KEYS;
         const key = keys[random(keys.length)];
         await page.pressKey(key);
         if (commandKeys.includes(key)) ++expected;

@@ -7,9 +7,10 @@ import {after, before, describe, test} from 'node:test';
 
 import {launchBrowser, SITE, sleep, VantrellePage} from './browser.mjs';
 import {comparePictures} from './pictures.mjs';
+import {OTHER_KEYS, seededRandom} from './random_input.mjs';
 
-// Every command key but the quitting ones, and keys outside the table.
-const OTHER_KEYS = 'b0+AFNPRSTz9,./7 ';
+// Keys outside the table, the space bar among them.
+const KEYS_OUTSIDE = OTHER_KEYS + ' ';
 
 let browser;
 before(async () => {
@@ -109,27 +110,18 @@ describe('a link that takes long to play', () => {
   });
 });
 
-// A small seeded generator, so that a failure can be replayed.
-function generator(seed) {
-  let state = seed >>> 0;
-  return (n) => {
-    state = (state * 1664525 + 1013904223) >>> 0;
-    return Math.floor((state / 2 ** 32) * n);
-  };
-}
-
 describe('the link to this moment', () => {
   const SEED = Number(process.env.WEB_LINK_SEED || Math.floor(Math.random() * 2 ** 31));
 
   test(`keys, animation and a drag become a link to the same picture and state (WEB_LINK_SEED=${SEED})`,
        async () => {
-    const random = generator(SEED);
+    const random = seededRandom(SEED);
     const first = await openAt(`${SITE}/complete/#t%20%2B30`);
     await first.replayEnded();
     const commandKeys = await first.commandKeysButQuit();
     let quads = true;
     for (let n = 0; n < 40; ++n) {
-      const keys = random(4) === 0 ? OTHER_KEYS : commandKeys;
+      const keys = random(4) === 0 ? KEYS_OUTSIDE : commandKeys;
       const key = keys[random(keys.length)];
       await first.type(key);
       if (key === 'f') quads = !quads;

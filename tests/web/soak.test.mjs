@@ -9,10 +9,10 @@ import {test} from 'node:test';
 
 import {launchBrowser, sleep, VantrellePage} from './browser.mjs';
 import {DesktopProgram} from './desktop.mjs';
+import {OTHER_KEYS, seededRandom} from './random_input.mjs';
 
 const SECONDS = Number(process.env.WEB_SOAK_SECONDS || 30);
 const SEED = Number(process.env.WEB_SOAK_SEED || Math.floor(Math.random() * 2 ** 31));
-const OTHER_KEYS = 'b0+AFNPRSTz9,./7';
 const EXCURSIONS = [
   '='.repeat(12),         // stiffness above 1
   '-'.repeat(25),         // below 0
@@ -26,18 +26,9 @@ const EXCURSIONS = [
 // Growth of the live JavaScript heap after warm-up.
 const HEAP_BOUND_BYTES = 4 * 1024 * 1024;
 
-// A small seeded generator, so that WEB_SOAK_SEED replays a run.
-function generator(seed) {
-  let state = seed >>> 0;
-  return (n) => {
-    state = (state * 1664525 + 1013904223) >>> 0;
-    return Math.floor((state / 2 ** 32) * n);
-  };
-}
-
 test(`${SECONDS} seconds of random keys (WEB_SOAK_SEED=${SEED} replays them)`, {timeout: (SECONDS + 240) * 1000},
      async () => {
-  const random = generator(SEED);
+  const random = seededRandom(SEED);
   const browser = await launchBrowser('llvmpipe');
   let typed = '';
   let page;
